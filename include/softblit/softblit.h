@@ -1,0 +1,4 @@
+// Umbrella header: every public header of the framework.
+#pragma once
+
+#include "softblit/core/all.h"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds softblit twice and runs every test in both builds:
+#   build/release   g++, optimised, warnings as errors (also checks the
+#                   installed package with the example consumer)
+#   build/sanitize  clang, AddressSanitizer + UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+softblit_require_packages "${SOFTBLIT_BUILD_PACKAGES[@]}"
+
+jobs=$(nproc)
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc \
+    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_BUILD_BENCH=ON
+cmake --build build/release -j "$jobs"
+
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+echo "== sanitizer build (clang, ASan + UBSan) =="
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+echo "== release build (g++) =="
+ctest --test-dir build/release --output-on-failure -j "$jobs"
