@@ -84,15 +84,19 @@ TEST(MemoryBlocks, FillsGiveTheDocumentedBytes) {
     EXPECT_EQ(Filled(4, 0xEE, Set8, 3, 0x5A), (std::vector<uint8_t>{0x5A, 0x5A, 0x5A, 0xEE}));
 }
 
-// The fills take several routes (byte-equal patterns, 8-byte words, tails);
-// compare each with a plain element-by-element fill over every small length
-// and a few offsets so that every route and every tail is exercised.
+// The fills take several routes (byte-equal patterns, aligned vector blocks
+// after an unaligned head, string stores on large blocks, tails); compare each
+// with a plain element-by-element fill over lengths and offsets that exercise
+// every route and every tail.
 TEST(MemoryBlocks, FillsMatchAPlainElementLoopAtEveryLengthAndOffset) {
     const uint32_t values[] = {0x00000000u, 0xFFFFFFFFu, 0x12345678u, 0x00ABAB00u, 0x7F7F7F7Fu};
     for (uint32_t value : values) {
-        for (uint32_t offset = 0; offset < 4; ++offset) {
-            for (uint32_t n = 0; n <= 70; ++n) {
-                std::vector<uint8_t> got(80, 0xC3), want(80, 0xC3);
+        std::vector<uint32_t> lengths;
+        for (uint32_t n = 0; n <= 200; ++n) lengths.push_back(n);
+        for (uint32_t n : {383u, 384u, 385u, 1023u, 1024u, 1025u, 1030u, 4099u}) lengths.push_back(n);
+        for (uint32_t offset : {0u, 1u, 2u, 3u, 17u, 33u, 63u}) {
+            for (uint32_t n : lengths) {
+                std::vector<uint8_t> got(n + 80, 0xC3), want(n + 80, 0xC3);
                 uint8_t* g = got.data() + offset;
                 uint8_t* w = want.data() + offset;
 

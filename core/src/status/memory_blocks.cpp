@@ -1,18 +1,33 @@
-// Block copy, compare and fill routines. The fills write whole 64-bit words
-// built from the element pattern; the compiler turns these loops into vector
-// stores, which keeps them level with the C library on large blocks.
+// Block copy, compare and fill routines. Fills whose bytes are all equal go to
+// memset; the others store a precomputed 96-byte pattern with vector stores.
 #include <cstring>
 
 #include "softblit/core/status.h"
+#include "status/fill_periodic.h"
 
 namespace {
 
-// Fills `bytes` bytes (a multiple of 8 or not) with the repeating 8-byte
-// pattern, assuming the pattern's period divides 8 and starts at `p`.
-void FillPattern64(uint8_t* p, uint32_t bytes, uint64_t pattern) {
-    uint32_t words = bytes / 8;
-    uint8_t* end = p + static_cast<size_t>(words) * 8;
-    for (; p != end; p += 8) memcpy(p, &pattern, 8);
+// Eight bytes of a 3-byte fill whose first byte is element byte `phase`.
+uint64_t Word24(uint32_t value, unsigned phase) {
+    uint64_t v = value & 0xFFFFFF;
+    if (phase == 1) v = (v >> 8) | ((v & 0xFF) << 16);
+    if (phase == 2) v = (v >> 16) | ((v & 0xFFFF) << 8);
+    return v | (v << 24) | (v << 48);
+}
+
+// The first 192 bytes of a fill whose element is `size` (2, 3 or 4) bytes of
+// `value`, lowest byte first. Built from words: this runs on every call.
+void BuildPattern(uint8_t* pattern, uint32_t value, uint32_t size) {
+    uint64_t words[3];
+    if (size == 3) {
+        words[0] = Word24(value, 0);
+        words[1] = Word24(value, 2);  // byte 8 is element byte 2
+        words[2] = Word24(value, 1);  // byte 16 is element byte 1
+    } else {
+        uint64_t w = size == 2 ? (value & 0xFFFF) * 0x0001000100010001ull : value * 0x0000000100000001ull;
+        words[0] = words[1] = words[2] = w;
+    }
+    for (size_t i = 0; i < kFillPattern; i += sizeof words) memcpy(pattern + i, words, sizeof words);
 }
 
 }  // namespace
@@ -43,9 +58,9 @@ bool Mem_Set16(void* destination, uint32_t bytes, uint16_t value) {
     if (lo == hi) {
         if (whole) memset(p, lo, whole);
     } else {
-        uint64_t pattern = value * 0x0001000100010001ull;
-        FillPattern64(p, whole & ~7u, pattern);
-        if (whole & 4) memcpy(p + (whole & ~7u), &pattern, 4);
+        uint8_t pattern[kFillPattern];
+        BuildPattern(pattern, value, 2);
+        FillPeriodic(p, whole, pattern);
     }
     p += whole;
     if (bytes & 2) {
@@ -63,9 +78,9 @@ bool Mem_Set32(void* destination, uint32_t bytes, uint32_t value) {
     if ((value & 0xFF) * 0x01010101u == value) {
         if (whole) memset(p, value & 0xFF, whole);
     } else {
-        uint64_t pattern = value * 0x0000000100000001ull;
-        FillPattern64(p, whole & ~7u, pattern);
-        if (whole & 4) memcpy(p + (whole & ~7u), &pattern, 4);
+        uint8_t pattern[kFillPattern];
+        BuildPattern(pattern, value, 4);
+        FillPeriodic(p, whole, pattern);
     }
     for (uint32_t i = whole; i < bytes; ++i) p[i] = 0;
     return true;
@@ -84,16 +99,9 @@ bool Mem_Set24(void* destination, uint32_t bytes, uint32_t value) {
         memset(p, b0, total);
         return true;
     }
-    // 24 bytes hold exactly eight elements: build them once, then copy.
-    uint8_t block[24];
-    for (int i = 0; i < 24; i += 3) {
-        block[i] = b0;
-        block[i + 1] = b1;
-        block[i + 2] = b2;
-    }
-    uint32_t done = 0;
-    for (; done + 24 <= total; done += 24) memcpy(p + done, block, 24);
-    memcpy(p + done, block, total - done);
+    uint8_t pattern[kFillPattern];
+    BuildPattern(pattern, value, 3);
+    FillPeriodic(p, total, pattern);
     return true;
 }
 
