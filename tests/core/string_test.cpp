@@ -29,7 +29,8 @@ TEST(String, ConstructionFromTextsAndNumbers) {
     EXPECT_EQ(C_String(1e30).GetLength(), 38u);  // the whole "%f" text is kept
 
     C_String s("abc");
-    s = s;
+    C_String& alias = s;
+    s = alias;
     EXPECT_EQ(Text(s), "abc");
     s = s.GetText();
     EXPECT_EQ(Text(s), "abc");
