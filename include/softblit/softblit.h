@@ -2,3 +2,4 @@
 #pragma once
 
 #include "softblit/core/all.h"
+#include "softblit/math/all.h"
