@@ -2,4 +2,5 @@
 #pragma once
 
 #include "softblit/core/all.h"
+#include "softblit/image/all.h"
 #include "softblit/math/all.h"
