@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "image/loaders_files.h"
+#include "softblit/core/string.h"
+
+using namespace loader_test;
+
+namespace {
+
+class LoaderFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/softblit-loaders-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+    C_String Write(const std::string& name, const Bytes& bytes) {
+        const std::string path = dir_ + "/" + name;
+        FILE* f = fopen(path.c_str(), "wb");
+        EXPECT_TRUE(f && fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+        if (f) fclose(f);
+        return C_String(path.c_str());
+    }
+
+    std::string dir_;
+};
+
+Bytes Grey(uint8_t level) {
+    TgaSpec s;
+    s.imageType = 3, s.bitCount = 8;
+    return MakeTga(s, {level});
+}
+
+}  // namespace
+
+TEST_F(LoaderFiles, TheExtensionChoosesTheLoaderInAnyCase) {
+    PcxSpec pcx;
+    pcx.planes = 3;
+    C_Image image;
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("lower.bmp", MakeBmp(BmpSpec(), {1, 2, 3, 0}))));
+    EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF030201u);
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("UPPER.BMP", MakeBmp(BmpSpec(), {1, 2, 3, 0}))));
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("mixed.Pcx", MakePcx(pcx, {1, 0, 2, 0, 3, 0}))));
+    EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF010203u);
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("some.dir.tga", Grey(7))));
+    EXPECT_EQ(image.data[0], 7);
+
+    EXPECT_FALSE(image.Load_Format_FromFile(Write("really-a-tga.bmp", Grey(1))));
+    EXPECT_STREQ(Err_GetCause().message, "C_Image::LoadBMP(stream)");
+    EXPECT_TRUE(IsReset(image));
+
+    Err_Set(0, 0, 0, "nothing");
+    EXPECT_FALSE(image.Load_Format_FromFile(C_String("photo.jpeg")));
+    EXPECT_FALSE(image.Load_Format_FromFile(C_String("photo.JPG")));
+    EXPECT_EQ(Sys_Status.errorCode, 0);
+    for (const char* name : {"anim.gif", "noextension", "trailing."}) {
+        EXPECT_FALSE(image.Load_Format_FromFile(C_String(name)));
+        EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+        EXPECT_STREQ(Err_GetCause().message, "C_Image::Load_Format_FromFile>>>Unknown image file format");
+    }
+}
+
+TEST_F(LoaderFiles, AMissingFileReportsErrorElevenWithItsName) {
+    const struct {
+        bool (C_Image::*load)(const C_String&);
+        const char* text;
+    } cases[] = {{&C_Image::LoadBMP, "C_Image::LoadBMP(%s)"},
+                 {&C_Image::LoadPCX, "C_Image::LoadPCX(%s)"},
+                 {&C_Image::LoadTGA, "C_Image::LoadTGA(%s)"}};
+    for (const auto& c : cases) {
+        const std::string path = dir_ + "/missing";
+        C_Image image;
+        ASSERT_TRUE(image.LoadTGA(Write("ok.tga", Grey(1))));
+        EXPECT_FALSE((image.*c.load)(C_String(path.c_str())));
+        char expected[512];
+        snprintf(expected, sizeof(expected), c.text, path.c_str());
+        EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
+        EXPECT_STREQ(Err_GetCause().message, expected);
+        EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+        EXPECT_TRUE(IsReset(image));
+    }
+}
+
+TEST_F(LoaderFiles, TheFileNameConstructorLoadsOrStaysReset) {
+    const uint32_t before = Sys_Status.memoryInUse;
+    {
+        C_Image image(Write("c.tga", Grey(3)));
+        EXPECT_EQ(image.format, GFX_FMT_L8);
+        C_Image missing(C_String((dir_ + "/none.tga").c_str()));
+        EXPECT_TRUE(IsReset(missing));
+    }
+    EXPECT_EQ(Sys_Status.memoryInUse, before);
+}
+
+TEST_F(LoaderFiles, LoadersFreeWhatTheImageHeldAndLeaveNothingAfterAFailure) {
+    C_Image image;
+    const uint32_t empty = Sys_Status.memoryInUse;
+    ASSERT_TRUE(image.CreateEmpty(64, 64, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
+    BmpSpec spec;
+    spec.bitCount = 8, spec.palette = {0x123456};
+    const Bytes bmp = MakeBmp(spec, {0, 0, 0, 0});
+    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, bmp));
+    EXPECT_EQ(Sys_Status.memoryInUse, empty + 1 + 768);
+    const Bytes broken(bmp.begin(), bmp.end() - 4);
+    EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, broken));
+    EXPECT_EQ(Sys_Status.memoryInUse, empty);
+
+    uint32_t frame[4] = {};  // a locked buffer is never freed by a loader
+    ASSERT_TRUE(image.CreateLocked(2, 2, 8, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, frame));
+    EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Tga, broken));
+    ASSERT_TRUE(LoadBytes(image, Loader::Tga, Grey(3)));
+    EXPECT_EQ(Sys_Status.memoryInUse, empty + 1);
+}
+
+TEST_F(LoaderFiles, FileStreamsStopRightAfterEachImage) {
+    Bytes both = Grey(4);
+    Append(both, Grey(5));
+    C_Stream stream;
+    ASSERT_TRUE(stream.OpenFileForRead(Write("two.tga", both).GetText()));
+    C_Image a, b;
+    ASSERT_TRUE(a.LoadTGA(&stream));
+    ASSERT_TRUE(b.LoadTGA(&stream));
+    EXPECT_EQ(a.data[0] * 10 + b.data[0], 45);
+    stream.CloseFile();
+}
