@@ -9,99 +9,184 @@
 
 namespace {
 
-void FillTail(uint8_t* p, size_t bytes, const uint8_t* pattern) {
-    // Fewer than 96 bytes remain; `pattern` is already at the right phase.
-    memcpy(p, pattern, bytes);
+// A fill of period 2, 3 or 4 repeats every 24 bytes, so three 64-bit words
+// describe it. `phase` is the element byte the fill starts with.
+struct S_FillWords {
+    uint64_t w[3];
+};
+
+// The element rotated so that its byte `phase` comes first.
+uint32_t RotateElement(uint32_t value, uint32_t size, uint32_t phase) {
+    uint32_t bits = 8 * size, shift = 8 * phase;
+    uint32_t mask = size == 4 ? 0xFFFFFFFFu : (1u << bits) - 1;
+    value &= mask;
+    if (phase == 0) return value;
+    return ((value >> shift) | (value << (bits - shift))) & mask;
 }
 
-#if SOFTBLIT_FILL_X86
-// Stores that straddle cache lines cost twice, so the bulk runs on 32-byte
-// aligned addresses, reading the pattern from the phase the alignment leaves.
-__attribute__((target("avx2"))) void FillAvx2(uint8_t* p, size_t bytes, const uint8_t* pattern) {
-    if (bytes >= 64) {
-        size_t head = (32 - (reinterpret_cast<uintptr_t>(p) & 31)) & 31;
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern)));
-        p += head;
-        bytes -= head;
-        pattern += head;
+// Arithmetic only: this runs on every fill, so no byte loops or divisions.
+S_FillWords WordsAt(uint32_t value, uint32_t size, uint32_t phase) {
+    S_FillWords words;
+    if (size == 3) {
+        auto repeat = [&](uint32_t k) {
+            uint64_t v = RotateElement(value, 3, k);
+            return v | (v << 24) | (v << 48);
+        };
+        // Bytes 8 and 16 of the fill are element bytes phase + 2 and phase + 1.
+        words.w[0] = repeat(phase);
+        words.w[1] = repeat(phase == 0 ? 2 : phase - 1);
+        words.w[2] = repeat(phase == 2 ? 0 : phase + 1);
+    } else {
+        uint64_t v = RotateElement(value, size, phase);
+        words.w[0] = words.w[1] = words.w[2] = size == 2 ? v * 0x0001000100010001ull : v * 0x0000000100000001ull;
     }
-    __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern));
-    __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern + 32));
-    __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern + 64));
-    size_t blocks = bytes / kFillBlock;
-    for (size_t i = 0; i < blocks; ++i, p += kFillBlock) {
+    return words;
+}
+
+uint32_t PhaseAfter(size_t bytes, uint32_t size) {
+    return static_cast<uint32_t>(size == 3 ? bytes % 3 : bytes & (size - 1));
+}
+
+void FillWithWords(uint8_t* p, size_t bytes, const S_FillWords& words) {
+    size_t whole = bytes / 8;
+    unsigned k = 0;
+    for (size_t i = 0; i < whole; ++i) {
+        memcpy(p + 8 * i, &words.w[k], 8);
+        if (++k == 3) k = 0;
+    }
+    memcpy(p + 8 * whole, &words.w[k], bytes & 7);
+}
+
+constexpr size_t kStreamingFill = 2u << 20;
+constexpr size_t kStringFill = 1024;
+
+#if SOFTBLIT_FILL_X86
+// Blocks of 24 words (192 bytes) in three registers; aligned stores, since
+// stores that straddle cache lines cost twice, and masked stores for the
+// ragged ends. Large blocks use streaming stores, which skip reading the
+// lines they are about to overwrite.
+struct S_Wide {
+    __m512i a, b, c;
+};
+
+__attribute__((target("avx512f"))) S_Wide WideRegisters(const S_FillWords& words) {
+    const long long w0 = static_cast<long long>(words.w[0]), w1 = static_cast<long long>(words.w[1]),
+                    w2 = static_cast<long long>(words.w[2]);
+    return {_mm512_set_epi64(w1, w0, w2, w1, w0, w2, w1, w0), _mm512_set_epi64(w0, w2, w1, w0, w2, w1, w0, w2),
+            _mm512_set_epi64(w2, w1, w0, w2, w1, w0, w2, w1)};
+}
+
+__attribute__((target("avx512f,avx512bw"))) void StorePartial(uint8_t* p, size_t bytes, const S_Wide& r) {
+    auto mask = [](size_t n) { return n >= 64 ? ~__mmask64(0) : (__mmask64(1) << n) - 1; };
+    _mm512_mask_storeu_epi8(p, mask(bytes), r.a);
+    if (bytes > 64) _mm512_mask_storeu_epi8(p + 64, mask(bytes - 64), r.b);
+    if (bytes > 128) _mm512_mask_storeu_epi8(p + 128, mask(bytes - 128), r.c);
+}
+
+__attribute__((target("avx512f,avx512bw"))) void FillAvx512(uint8_t* p, size_t bytes, uint32_t value,
+                                                             uint32_t size) {
+    // Both word sets are worked out before any vector register is written:
+    // plain SSE code between 512-bit instructions would pay a state
+    // transition on every call.
+    const size_t head = (64 - (reinterpret_cast<uintptr_t>(p) & 63)) & 63;
+    const S_FillWords first = WordsAt(value, size, 0);
+    const S_FillWords aligned = WordsAt(value, size, PhaseAfter(head, size));
+    S_Wide r = WideRegisters(first);
+    if (bytes <= 192) return StorePartial(p, bytes, r);
+    _mm512_storeu_si512(p, r.a);
+    p += head;
+    bytes -= head;
+    r = WideRegisters(aligned);
+    size_t blocks = bytes / 192;
+    if (bytes >= kStreamingFill) {
+        for (size_t i = 0; i < blocks; ++i, p += 192) {
+            _mm512_stream_si512(reinterpret_cast<__m512i*>(p), r.a);
+            _mm512_stream_si512(reinterpret_cast<__m512i*>(p + 64), r.b);
+            _mm512_stream_si512(reinterpret_cast<__m512i*>(p + 128), r.c);
+        }
+        _mm_sfence();
+    } else {
+        for (size_t i = 0; i < blocks; ++i, p += 192) {
+            _mm512_store_si512(p, r.a);
+            _mm512_store_si512(p + 64, r.b);
+            _mm512_store_si512(p + 128, r.c);
+        }
+    }
+    StorePartial(p, bytes % 192, r);
+}
+
+__attribute__((target("avx2"))) void FillAvx2(uint8_t* p, size_t bytes, uint32_t value, uint32_t size) {
+    S_FillWords words = WordsAt(value, size, 0);
+    if (bytes < 128) return FillWithWords(p, bytes, words);
+    const size_t head = (32 - (reinterpret_cast<uintptr_t>(p) & 31)) & 31;
+    FillWithWords(p, head, words);
+    p += head;
+    bytes -= head;
+    words = WordsAt(value, size, PhaseAfter(head, size));  // before any vector register is written
+    const long long w0 = static_cast<long long>(words.w[0]), w1 = static_cast<long long>(words.w[1]),
+                    w2 = static_cast<long long>(words.w[2]);
+    const __m256i a = _mm256_set_epi64x(w0, w2, w1, w0);
+    const __m256i b = _mm256_set_epi64x(w1, w0, w2, w1);
+    const __m256i c = _mm256_set_epi64x(w2, w1, w0, w2);
+    size_t blocks = bytes / 96;
+    for (size_t i = 0; i < blocks; ++i, p += 96) {
         _mm256_store_si256(reinterpret_cast<__m256i*>(p), a);
         _mm256_store_si256(reinterpret_cast<__m256i*>(p + 32), b);
         _mm256_store_si256(reinterpret_cast<__m256i*>(p + 64), c);
     }
-    FillTail(p, bytes % kFillBlock, pattern);
+    FillWithWords(p, bytes % 96, words);
 }
 
-__attribute__((target("avx512f"))) void FillAvx512(uint8_t* p, size_t bytes, const uint8_t* pattern) {
-    if (bytes >= 128) {
-        size_t head = (64 - (reinterpret_cast<uintptr_t>(p) & 63)) & 63;
-        _mm512_storeu_si512(p, _mm512_loadu_si512(pattern));
-        p += head;
-        bytes -= head;
-        pattern += head;
+void FillSse2(uint8_t* p, size_t bytes, uint32_t value, uint32_t size) {
+    S_FillWords words = WordsAt(value, size, 0);
+    __m128i r[3];
+    for (int k = 0; k < 3; ++k) {
+        // Register k holds words 2k and 2k + 1 of the 6-word (48-byte) block.
+        r[k] = _mm_set_epi64x(static_cast<long long>(words.w[(2 * k + 1) % 3]),
+                              static_cast<long long>(words.w[(2 * k) % 3]));
     }
-    __m512i a = _mm512_loadu_si512(pattern);
-    __m512i b = _mm512_loadu_si512(pattern + 64);
-    __m512i c = _mm512_loadu_si512(pattern + 128);
-    size_t blocks = bytes / kFillWideBlock;
-    for (size_t i = 0; i < blocks; ++i, p += kFillWideBlock) {
-        _mm512_store_si512(p, a);
-        _mm512_store_si512(p + 64, b);
-        _mm512_store_si512(p + 128, c);
+    size_t blocks = bytes / 48;
+    for (size_t i = 0; i < blocks; ++i, p += 48) {
+        for (int k = 0; k < 3; ++k) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), r[k]);
     }
-    bytes %= kFillWideBlock;
-    memcpy(p, pattern, bytes);
+    FillWithWords(p, bytes % 48, words);
 }
 
-void FillSse2(uint8_t* p, size_t bytes, const uint8_t* pattern) {
-    __m128i r[6];
-    for (int i = 0; i < 6; ++i) r[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pattern + 16 * i));
-    size_t blocks = bytes / kFillBlock;
-    for (size_t i = 0; i < blocks; ++i, p += kFillBlock) {
-        for (int k = 0; k < 6; ++k) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), r[k]);
-    }
-    FillTail(p, bytes % kFillBlock, pattern);
-}
-
-using FillFunction = void (*)(uint8_t*, size_t, const uint8_t*);
+using FillFunction = void (*)(uint8_t*, size_t, uint32_t, uint32_t);
 
 FillFunction ChooseFill() {
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f")) return FillAvx512;
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) return FillAvx512;
     return __builtin_cpu_supports("avx2") ? FillAvx2 : FillSse2;
 }
 
 const FillFunction g_fill = ChooseFill();
 #endif
 
+// Periods 2 and 4 repeat in every 8-byte word, which the string store can
+// write whole cache lines at a time.
+void FillWord64(uint8_t* p, size_t bytes, uint64_t word) {
+    size_t words = bytes / 8;
+#if defined(__x86_64__)
+    void* at = p;
+    __asm__ volatile("rep stosq" : "+D"(at), "+c"(words) : "a"(word) : "memory");
+#else
+    for (size_t i = 0; i < words; ++i) memcpy(p + 8 * i, &word, 8);
+#endif
+    memcpy(p + (bytes & ~size_t(7)), &word, bytes & 7);
+}
+
 }  // namespace
 
-void FillPeriodic(uint8_t* destination, size_t bytes, const uint8_t* pattern) {
+void FillElements(uint8_t* destination, size_t bytes, uint32_t value, uint32_t size) {
     if (bytes == 0) return;
-#if SOFTBLIT_FILL_X86 && defined(__x86_64__)
-    // Patterns of period 1, 2, 4 or 8 repeat in every 8-byte word: the string
-    // store instruction fills whole cache lines at a time on large blocks.
-    uint64_t word;
-    memcpy(&word, pattern, 8);
-    if (bytes >= 1024 && memcmp(pattern + 8, pattern, 8) == 0 && memcmp(pattern + 16, pattern, 8) == 0) {
-        size_t words = bytes / 8;
-        void* p = destination;
-        __asm__ volatile("rep stosq" : "+D"(p), "+c"(words) : "a"(word) : "memory");
-        destination += bytes & ~size_t(7);
-        memcpy(destination, pattern, bytes & 7);
-        return;
+    if (size != 3 && bytes >= kStringFill) {
+        uint64_t word = size == 2 ? (value & 0xFFFF) * 0x0001000100010001ull : value * 0x0000000100000001ull;
+        return FillWord64(destination, bytes, word);
     }
-#endif
 #if SOFTBLIT_FILL_X86
-    g_fill(destination, bytes, pattern);
+    g_fill(destination, bytes, value, size);
 #else
-    size_t blocks = bytes / kFillBlock;
-    for (size_t i = 0; i < blocks; ++i, destination += kFillBlock) memcpy(destination, pattern, kFillBlock);
-    FillTail(destination, bytes % kFillBlock, pattern);
+    FillWithWords(destination, bytes, WordsAt(value, size, 0));
 #endif
 }

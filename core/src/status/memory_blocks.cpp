@@ -1,36 +1,9 @@
 // Block copy, compare and fill routines. Fills whose bytes are all equal go to
-// memset; the others store a precomputed 96-byte pattern with vector stores.
+// memset; the others go to FillElements.
 #include <cstring>
 
 #include "softblit/core/status.h"
 #include "status/fill_periodic.h"
-
-namespace {
-
-// Eight bytes of a 3-byte fill whose first byte is element byte `phase`.
-uint64_t Word24(uint32_t value, unsigned phase) {
-    uint64_t v = value & 0xFFFFFF;
-    if (phase == 1) v = (v >> 8) | ((v & 0xFF) << 16);
-    if (phase == 2) v = (v >> 16) | ((v & 0xFFFF) << 8);
-    return v | (v << 24) | (v << 48);
-}
-
-// The first 192 bytes of a fill whose element is `size` (2, 3 or 4) bytes of
-// `value`, lowest byte first. Built from words: this runs on every call.
-void BuildPattern(uint8_t* pattern, uint32_t value, uint32_t size) {
-    uint64_t words[3];
-    if (size == 3) {
-        words[0] = Word24(value, 0);
-        words[1] = Word24(value, 2);  // byte 8 is element byte 2
-        words[2] = Word24(value, 1);  // byte 16 is element byte 1
-    } else {
-        uint64_t w = size == 2 ? (value & 0xFFFF) * 0x0001000100010001ull : value * 0x0000000100000001ull;
-        words[0] = words[1] = words[2] = w;
-    }
-    for (size_t i = 0; i < kFillPattern; i += sizeof words) memcpy(pattern + i, words, sizeof words);
-}
-
-}  // namespace
 
 bool Mem_Copy(const void* source, void* destination, uint32_t bytes) {
     if (bytes) memcpy(destination, source, bytes);
@@ -58,9 +31,7 @@ bool Mem_Set16(void* destination, uint32_t bytes, uint16_t value) {
     if (lo == hi) {
         if (whole) memset(p, lo, whole);
     } else {
-        uint8_t pattern[kFillPattern];
-        BuildPattern(pattern, value, 2);
-        FillPeriodic(p, whole, pattern);
+        FillElements(p, whole, value, 2);
     }
     p += whole;
     if (bytes & 2) {
@@ -78,9 +49,7 @@ bool Mem_Set32(void* destination, uint32_t bytes, uint32_t value) {
     if ((value & 0xFF) * 0x01010101u == value) {
         if (whole) memset(p, value & 0xFF, whole);
     } else {
-        uint8_t pattern[kFillPattern];
-        BuildPattern(pattern, value, 4);
-        FillPeriodic(p, whole, pattern);
+        FillElements(p, whole, value, 4);
     }
     for (uint32_t i = whole; i < bytes; ++i) p[i] = 0;
     return true;
@@ -99,9 +68,7 @@ bool Mem_Set24(void* destination, uint32_t bytes, uint32_t value) {
         memset(p, b0, total);
         return true;
     }
-    uint8_t pattern[kFillPattern];
-    BuildPattern(pattern, value, 3);
-    FillPeriodic(p, total, pattern);
+    FillElements(p, total, value, 3);
     return true;
 }
 
