@@ -4,3 +4,4 @@
 #include "softblit/core/all.h"
 #include "softblit/image/all.h"
 #include "softblit/math/all.h"
+#include "softblit/surface/all.h"

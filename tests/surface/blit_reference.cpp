@@ -1,0 +1,339 @@
+#include "blit_reference.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Plain accessors for logical pixel (x, y) of a plane.
+uint32_t Word(const C_Image* im, int64_t x, int64_t y) {
+    uint32_t w;
+    std::memcpy(&w, im->GetRow(uint32_t(y)) + x * 4, 4);
+    return w;
+}
+void SetWord(C_Image* im, int64_t x, int64_t y, uint32_t w) { std::memcpy(im->GetRow(uint32_t(y)) + x * 4, &w, 4); }
+int Byte(const C_Image* im, int64_t x, int64_t y) { return im->GetRow(uint32_t(y))[x]; }
+void SetByte(C_Image* im, int64_t x, int64_t y, int v) { im->GetRow(uint32_t(y))[x] = uint8_t(v); }
+
+int Channel(const S_FormatDesc& d, uint32_t word, int ch) { return int((word >> d.shift[ch]) & 255); }
+
+int64_t Trunc(double v) { return int64_t(v); }
+int64_t Floor(double v) { return int64_t(std::floor(v)); }
+bool Fits(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+int Wrap(int64_t c, int n) { return int(((c % n) + n) % n); }
+
+struct Settings {
+    float sx = 1, sy = 1, angle = 0, opacity = 1;
+    bool flipH = false, flipV = false, filter = false;
+    bool key = false, fill = false, bright = false, contrast = false;
+    C_Color keyColor, fillColor, brightness, contrastColor;
+};
+
+}  // namespace
+
+void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sourceRect,
+                    const C_Frame* clipFrame, const C_Vector2D* position, const S_BlitParams* params,
+                    bool displayBlit) {
+    // Planes.
+    C_Image* dst = destination->GetPlaneImage(GFX_PLANE_COLOR);
+    C_Image* dstAlpha = destination->GetPlaneImage(GFX_PLANE_ALPHA);
+    C_Image* src = nullptr;
+    C_Image* srcAlpha = nullptr;
+    if (displayBlit) {
+        if (C_SurfacePlane* p = source->GetPlane(GFX_PLANE_COLOR)) src = p->displayCopy;
+        if (C_SurfacePlane* p = source->GetPlane(GFX_PLANE_ALPHA)) srcAlpha = p->displayCopy;
+    } else {
+        src = source->GetPlaneImage(GFX_PLANE_COLOR);
+        srcAlpha = source->GetPlaneImage(GFX_PLANE_ALPHA);
+    }
+    Settings o;
+    if (params) {
+        o.sx = params->scale.x;
+        o.sy = params->scale.y;
+        o.angle = params->angle;
+        o.opacity = params->opacity;
+        o.flipH = params->flipHorizontal;
+        o.flipV = params->flipVertical;
+        o.filter = params->filter != 0;
+        o.key = params->useKeyColor;
+        o.fill = params->useFillColor;
+        o.bright = params->useBrightness;
+        o.contrast = params->useContrast;
+        o.keyColor = params->keyColor;
+        o.fillColor = params->fillColor;
+        o.brightness = params->brightness;
+        o.contrastColor = params->contrast;
+    }
+    const bool alphaOnly = src == nullptr;
+    const C_Image* srcImage = alphaOnly ? srcAlpha : src;
+    if (alphaOnly) {
+        o.fill = true;
+        o.key = false;
+    }
+    S_FormatDesc sd, dd;
+    Gfx_GetFormatDesc(alphaOnly ? dst->format : src->format, sd);
+    Gfx_GetFormatDesc(dst->format, dd);
+    const bool srcA8 = srcAlpha && srcAlpha->bitsPerPixel == 8;
+    const bool dstA8 = dstAlpha && dstAlpha->bitsPerPixel == 8;
+
+    C_Vector2D pos = position ? *position : C_Vector2D();
+    if (!std::isfinite(pos.x) || !std::isfinite(pos.y) || !std::isfinite(o.angle)) return;
+    if (!std::isfinite(o.sx) || !std::isfinite(o.sy) || o.sx == 0 || o.sy == 0) return;
+    if (!(o.opacity > 0)) return;
+
+    // Clip frame inside the destination.
+    int64_t cl = 0, ct = 0, cr = dst->width, cb = dst->height;
+    if (clipFrame) {
+        cl = std::max<int64_t>(cl, clipFrame->left);
+        ct = std::max<int64_t>(ct, clipFrame->top);
+        cr = std::min<int64_t>(cr, clipFrame->right);
+        cb = std::min<int64_t>(cb, clipFrame->bottom);
+    }
+    if (cr <= cl || cb <= ct) return;
+
+    // Source box.
+    const float W = float(srcImage->width), H = float(srcImage->height);
+    float bl = 0, bt = 0, br = W, bb = H;
+    if (sourceRect) {
+        float r = sourceRect->right + 0.001f, b = sourceRect->bottom + 0.001f;
+        if (!std::isfinite(sourceRect->left) || !std::isfinite(sourceRect->top) || !std::isfinite(r) ||
+            !std::isfinite(b))
+            return;
+        bl = std::max(sourceRect->left, 0.0f);
+        bt = std::max(sourceRect->top, 0.0f);
+        br = std::min(r, W);
+        bb = std::min(b, H);
+    }
+    if (br <= bl || bb <= bt) return;
+    const int64_t sl = int64_t(bl), st = int64_t(bt), sr = int64_t(br), sb = int64_t(bb);
+
+    // Anchored position.
+    float px = pos.x, py = pos.y;
+    if ((pos.anchor & 0x0F) == 1) px = float(cr) - pos.x;
+    if ((pos.anchor & 0x0F) == 2) px = float(cl) + float(cr - cl) / 2.0f + pos.x;
+    if ((pos.anchor & 0xF0) == 0x20) py = float(cb) - pos.y;
+    if ((pos.anchor & 0xF0) == 0x30) py = float(ct) + float(cb - ct) / 2.0f + pos.y;
+
+    const int mode = o.angle != 0 ? 2 : (o.sx == 1 && o.sy == 1) ? 0 : 1;
+    const float fw = br - bl, fh = bb - bt;
+
+    // The rotated outline.
+    float corner[4][2];
+    if (mode == 2) {
+        const C_Vector2D local[4] = {C_Vector2D(0, 0), C_Vector2D(fw * o.sx, 0), C_Vector2D(0, fh * o.sy),
+                                     C_Vector2D(fw * o.sx, fh * o.sy)};
+        for (int i = 0; i < 4; ++i) {
+            C_Vector2D p = GetRotated(local[i], o.angle);
+            corner[i][0] = p.x + px;
+            corner[i][1] = p.y + py;
+        }
+    }
+
+    // Visibility.
+    if (mode == 2) {
+        float x0 = corner[0][0], x1 = x0, y0 = corner[0][1], y1 = y0;
+        for (auto& c : corner) {
+            x0 = std::min(x0, c[0]);
+            x1 = std::max(x1, c[0]);
+            y0 = std::min(y0, c[1]);
+            y1 = std::max(y1, c[1]);
+        }
+        if (!(cl <= x1 && ct <= y1 && x0 <= cr && y0 <= cb)) return;
+    } else {
+        int64_t w = mode == 0 ? sr - sl : Trunc(double(fw) * o.sx);
+        int64_t h = mode == 0 ? sb - st : Trunc(double(fh) * o.sy);
+        int64_t x = Floor(px), y = Floor(py);
+        if (!(cl <= x + w && ct <= y + h && x <= cr && y <= cb)) return;
+    }
+
+    // Coverage and source coordinates of every destination pixel of the clip.
+    // For the unscaled walk the source cell is exact; the others give 16.16.
+    const int64_t cw = cr - cl, ch = cb - ct;
+    std::vector<char> covered(size_t(cw * ch), 0);
+    std::vector<int64_t> us(size_t(cw * ch)), vs(size_t(cw * ch));
+    auto at = [&](int64_t x, int64_t y) { return size_t((y - ct) * cw + (x - cl)); };
+
+    if (mode == 0) {
+        const int64_t X = Floor(px), Y = Floor(py);
+        for (int64_t y = ct; y < cb; ++y)
+            for (int64_t x = cl; x < cr; ++x) {
+                if (x < X || x >= X + (sr - sl) || y < Y || y >= Y + (sb - st)) continue;
+                covered[at(x, y)] = 1;
+                us[at(x, y)] = o.flipH ? sr - 1 - (x - X) : sl + (x - X);
+                vs[at(x, y)] = o.flipV ? sb - 1 - (y - Y) : st + (y - Y);
+            }
+    } else if (mode == 1) {
+        int64_t x0 = Trunc(double(px) + 0.3), y0 = Trunc(double(py) + 0.3);
+        int64_t x1 = Trunc((double(fw) * o.sx + px) * 65536.0) >> 16;
+        int64_t y1 = Trunc((double(o.sy) * fh + py + 0.3) * 65536.0) >> 16;
+        int64_t du = Trunc(65536.0 / o.sx), dv = Trunc(65536.0 / o.sy);
+        int64_t u0 = Trunc((double(bl) - double(px) / o.sx) * 65536.0);
+        int64_t v0 = Trunc((double(bt) - double(py) / o.sy) * 65536.0);
+        if (o.flipH) u0 = Trunc((double(px) / o.sx + br) * 65536.0), du = -du;
+        if (o.flipV) v0 = Trunc((double(py) / o.sy + bb) * 65536.0), dv = -dv;
+        for (int64_t y = std::max(y0, ct); y < std::min(y1, cb); ++y)
+            for (int64_t x = std::max(x0, cl); x <= std::min(x1, cr - 1); ++x) {
+                covered[at(x, y)] = 1;
+                us[at(x, y)] = x * du + u0;
+                vs[at(x, y)] = y * dv + v0;
+                if (!Fits(du) || !Fits(dv) || !Fits(us[at(x, y)]) || !Fits(vs[at(x, y)])) return;
+            }
+    } else {
+        for (auto& c : corner)
+            if (!(std::fabs(c[0]) < 32767.0f) || !(std::fabs(c[1]) < 32767.0f)) return;
+        // Outline: each edge visited pixel by pixel along its longer axis.
+        std::vector<int64_t> lo(size_t(ch), 65535), hi(size_t(ch), -65535);
+        auto mark = [&](int64_t x16, int64_t y16) {
+            int64_t x = x16 >> 16, y = y16 >> 16;
+            if (y < ct || y >= cb) return;
+            lo[size_t(y - ct)] = std::min(lo[size_t(y - ct)], x);
+            hi[size_t(y - ct)] = std::max(hi[size_t(y - ct)], x);
+        };
+        const int edges[4][2] = {{0, 1}, {1, 3}, {3, 2}, {2, 0}};
+        for (auto& e : edges) {
+            const float* a = corner[e[0]];
+            const float* b = corner[e[1]];
+            int64_t ax = Trunc(a[0] * 65536.0), ay = Trunc(a[1] * 65536.0);
+            int64_t bx = Trunc(b[0] * 65536.0), by = Trunc(b[1] * 65536.0);
+            int64_t dx = bx - ax, dy = by - ay;
+            double fdx = double(b[0]) - a[0], fdy = double(b[1]) - a[1];
+            if (dx == 0 && dy == 0) continue;
+            if (std::llabs(dy) >= std::llabs(dx)) {
+                int64_t slope = std::llabs(dy) == std::llabs(dx) ? (dx > 0 ? 65536 : -65536)
+                                                                 : Trunc(fdx / std::fabs(fdy) * 65536.0);
+                int64_t steps = std::llabs(dy) / 65536;
+                for (int64_t k = 0; k <= steps; ++k)
+                    mark(ax + 32768 + k * slope, ay + 32768 + k * (dy > 0 ? 65536 : -65536));
+            } else {
+                int64_t slope = Trunc(fdy / std::fabs(fdx) * 65536.0);
+                int64_t steps = std::llabs(dx) / 65536;
+                for (int64_t k = 0; k <= steps; ++k)
+                    mark(ax + 32768 + k * (dx > 0 ? 65536 : -65536), ay + 32768 + k * slope);
+            }
+        }
+        const float theta = o.angle / 180.0f * 3.1415927f;
+        const double sn = std::sin(double(theta)), cs = std::cos(double(theta));
+        const double Sxf = sn * 65536.0 / o.sx, Cxf = cs * 65536.0 / o.sx;
+        const double Syf = sn * 65536.0 / o.sy, Cyf = cs * 65536.0 / o.sy;
+        int64_t Sx = Trunc(Sxf), Cx = Trunc(Cxf), Sy = Trunc(Syf), Cy = Trunc(Cyf);
+        if (!Fits(Sx) || !Fits(Cx) || !Fits(Sy) || !Fits(Cy)) return;
+        int64_t u0 = Trunc(double(bl) * 65536.0 - (Sxf * py + Cxf * px));
+        int64_t v0 = Trunc(Syf * px - Cyf * py + double(bt) * 65536.0);
+        if (o.flipH) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
+        if (o.flipV) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0), Sy = -Sy, Cy = -Cy;
+        for (int64_t y = ct; y < cb; ++y)
+            for (int64_t x = std::max(lo[size_t(y - ct)], cl); x <= std::min(hi[size_t(y - ct)], cr - 1); ++x) {
+                covered[at(x, y)] = 1;
+                us[at(x, y)] = Sx * y + u0 + x * Cx;
+                vs[at(x, y)] = Cy * y - x * Sy + v0;
+                if (!Fits(us[at(x, y)]) || !Fits(vs[at(x, y)])) return;
+            }
+    }
+
+    // Which of the three kernel families draws.
+    const bool bilinear = o.filter && mode != 0;
+    const bool effects = bilinear || o.bright || o.contrast;
+    const bool blend = o.opacity < 1 || srcAlpha || dstAlpha;
+    const int O = o.opacity >= 256 ? 65536 : int(o.opacity * 256.0f);
+    const uint32_t key = o.key ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
+    const uint32_t fill = o.fill ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
+    auto factor = [](float c, int limit) {
+        double v = double(c) * 256.0;
+        return v != v ? 0 : v > limit ? limit : v < -limit ? -limit : int(v);
+    };
+    const float brightRGB[3] = {o.brightness.red, o.brightness.green, o.brightness.blue};
+    const float contrastRGB[3] = {o.contrastColor.red, o.contrastColor.green, o.contrastColor.blue};
+
+    for (int64_t y = ct; y < cb; ++y)
+        for (int64_t x = cl; x < cr; ++x) {
+            if (!covered[at(x, y)]) continue;
+            const int64_t u = us[at(x, y)], v = vs[at(x, y)];
+
+            // The nearest cell: exact when unscaled, otherwise u >> 16 and v >> 16
+            // clamped into the integer source box (>= right gives right - 1,
+            // then < left gives left).
+            int64_t c = u, r = v;
+            if (mode != 0) {
+                c = u >> 16;
+                if (c >= sr) c = sr - 1;
+                if (c < sl) c = sl;
+                r = v >> 16;
+                if (r >= sb) r = sb - 1;
+                if (r < st) r = st;
+            }
+            // The bilinear cells wrap around the whole image.
+            const int iw = int(srcImage->width), ih = int(srcImage->height);
+            const int c0 = bilinear ? Wrap(u >> 16, iw) : 0, c1 = bilinear ? Wrap((u >> 16) + 1, iw) : 0;
+            const int r0 = bilinear ? Wrap(v >> 16, ih) : 0, r1 = bilinear ? Wrap((v >> 16) + 1, ih) : 0;
+            const int fx = int(u & 0xFFFF), fy = int(v & 0xFFFF);
+
+            const int64_t kc = bilinear ? c0 : c, kr = bilinear ? r0 : r;
+            const uint32_t sample = alphaOnly ? 0 : Word(src, kc, kr);
+            if (o.key && sample == key) continue;
+
+            if (!effects && !blend) {
+                SetWord(dst, x, y, o.fill ? fill : sample);
+                continue;
+            }
+
+            // Source channels and coverage.
+            int s[3];
+            int a = 255;
+            auto lerp = [](int p, int q, int f) { return p + (((q - p) * f) >> 16); };
+            for (int k = 0; k < 3; ++k) {
+                if (o.fill) s[k] = Channel(sd, fill, k);
+                else if (bilinear) {
+                    int top = lerp(Channel(sd, Word(src, c0, r0), k), Channel(sd, Word(src, c1, r0), k), fx);
+                    int bot = lerp(Channel(sd, Word(src, c0, r1), k), Channel(sd, Word(src, c1, r1), k), fx);
+                    s[k] = lerp(top, bot, fy);
+                } else s[k] = Channel(sd, sample, k);
+            }
+            if (srcA8) {
+                if (bilinear) {
+                    int top = lerp(Byte(srcAlpha, c0, r0), Byte(srcAlpha, c1, r0), fx);
+                    int bot = lerp(Byte(srcAlpha, c0, r1), Byte(srcAlpha, c1, r1), fx);
+                    a = lerp(top, bot, fy);
+                } else a = Byte(srcAlpha, c, r);
+            }
+            int w;
+            if (effects) {
+                w = srcA8 ? (O * a) >> 8 : O;
+                if (!o.fill && (o.bright || o.contrast))
+                    for (int k = 0; k < 3; ++k) {
+                        if (o.contrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k], 65536)) >> 8) + 128;
+                        if (o.bright) s[k] += factor(brightRGB[k], 1 << 24);
+                        s[k] = std::clamp(s[k], 0, 255);
+                    }
+            } else {
+                if (srcA8 && a == 0) continue;
+                w = srcA8 ? (O == 256 ? a : (a * O) >> 8) : O;
+            }
+            if (w == 0) continue;
+
+            const uint32_t packed = (uint32_t(s[0]) << dd.shift[0]) | (uint32_t(s[1]) << dd.shift[1]) |
+                                    (uint32_t(s[2]) << dd.shift[2]);
+            if (w >= 255) {
+                SetWord(dst, x, y, effects ? packed : (o.fill ? fill : sample));
+                if (dstA8) SetByte(dstAlpha, x, y, 255);
+                continue;
+            }
+            int f = w;
+            if (dstA8) {
+                int da = Byte(dstAlpha, x, y);
+                if (da < 255) {
+                    int na = da + (((256 - da) * w) >> 8);
+                    SetByte(dstAlpha, x, y, na);
+                    f = (w * 256) / na;
+                }
+            }
+            uint32_t d = Word(dst, x, y), out = 0;
+            for (int k = 0; k < 3; ++k) {
+                int dc = Channel(dd, d, k);
+                out |= uint32_t(dc + (((s[k] - dc) * f) >> 8)) << dd.shift[k];
+            }
+            SetWord(dst, x, y, out);
+        }
+}
