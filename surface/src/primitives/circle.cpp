@@ -1,0 +1,186 @@
+// Midpoint circle. The walk over the first octant is x = 1, 2, ... with
+//   d = (x + 1)^2 + y^2 - y - r^2 before each step, y dropping by one when d >= 0,
+// and in every state but the last y is the largest y with x^2 + y^2 - y < r^2.
+// That closed form lets the walk start anywhere, so only the steps whose
+// points can fall inside the frame are taken, and the filled form reads each
+// row's half-width directly: huge circles cost what they show.
+#include <cmath>
+
+#include "plane_target.h"
+#include "softblit/surface/blit_kernel.h"
+#include "softblit/surface/primitives.h"
+
+namespace {
+// Centres and radii beyond this (pixels) are not drawn: the arithmetic below
+// squares radii in 64 bits.
+constexpr double kLimit = 2147483648.0;  // 2^31
+
+struct S_Octant {
+    int64_t r;
+    int64_t last;  // x of the final step (after it x >= y)
+
+    // Largest y >= 0 with x^2 + y^2 - y < r^2 (-1 when there is none).
+    int64_t Y(int64_t x) const {
+        const int64_t lim = r * r - x * x;
+        if (lim <= 0) return -1;
+        int64_t y = static_cast<int64_t>(std::floor(0.5 + std::sqrt(static_cast<double>(lim) + 0.25)));
+        while (y > 0 && y * y - y >= lim) --y;
+        while ((y + 1) * (y + 1) - (y + 1) < lim) ++y;
+        return y;
+    }
+    // y after step x (1 <= x <= last): the last step may stop one above Y.
+    int64_t StepY(int64_t x) const {
+        const int64_t y = Y(x), before = Y(x - 1) - 1;
+        return y > before ? y : before;
+    }
+    explicit S_Octant(int64_t radius) : r(radius), last(radius) {
+        // The first x whose step ends the walk (x >= y afterwards).
+        int64_t lo = 1, hi = radius;
+        while (lo < hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            if (mid >= StepY(mid)) hi = mid; else lo = mid + 1;
+        }
+        last = lo;
+    }
+};
+
+struct S_Range {
+    int64_t lo, hi;
+};
+
+template <uint32_t N>
+struct S_Outline {
+    static void Plot8(const S_PlaneTarget& t, int64_t cx, int64_t cy, int64_t x, int64_t y) {
+        Prim_PutClipped<N>(t, cx + x, cy + y);
+        Prim_PutClipped<N>(t, cx - x, cy + y);
+        Prim_PutClipped<N>(t, cx + x, cy - y);
+        Prim_PutClipped<N>(t, cx - x, cy - y);
+        Prim_PutClipped<N>(t, cx + y, cy + x);
+        Prim_PutClipped<N>(t, cx - y, cy + x);
+        Prim_PutClipped<N>(t, cx + y, cy - x);
+        Prim_PutClipped<N>(t, cx - y, cy - x);
+    }
+    // The steps lo..hi of the walk, resumed from the state after step lo - 1.
+    static void Run(const S_PlaneTarget& t, const S_Octant& o, int64_t cx, int64_t cy, S_Range steps) {
+        int64_t x = steps.lo - 1, y = o.Y(x);
+        int64_t d = (x + 1) * (x + 1) + y * y - y - o.r * o.r, ddx = 2 * x, ddy = -2 * y;
+        while (x < steps.hi) {
+            if (d >= 0) {
+                --y;
+                ddy += 2;
+                d += ddy;
+            }
+            ++x;
+            ddx += 2;
+            d += ddx + 1;
+            Plot8(t, cx, cy, x, y);
+        }
+    }
+};
+
+template <uint32_t N>
+struct S_AxisPoints {
+    static void Run(const S_PlaneTarget& t, int64_t cx, int64_t cy, int64_t r) {
+        Prim_PutClipped<N>(t, cx, cy + r);
+        Prim_PutClipped<N>(t, cx, cy - r);
+        Prim_PutClipped<N>(t, cx + r, cy);
+        Prim_PutClipped<N>(t, cx - r, cy);
+    }
+};
+
+// Steps whose points can land in the frame: one of each point's coordinates
+// is cx +- x or cy +- x, so x must bring one of them inside.
+int Visible(const S_PlaneTarget& t, const S_Octant& o, int64_t cx, int64_t cy, S_Range* out) {
+    S_Range c[4] = {{t.left - cx, t.right - 1 - cx}, {cx - (t.right - 1), cx - t.left},
+                    {t.top - cy, t.bottom - 1 - cy}, {cy - (t.bottom - 1), cy - t.top}};
+    int n = 0;
+    for (S_Range& s : c) {
+        if (s.lo < 1) s.lo = 1;
+        if (s.hi > o.last) s.hi = o.last;
+        if (s.lo <= s.hi) c[n++] = s;
+    }
+    for (int i = 1; i < n; ++i)  // sort by start, then merge overlaps
+        for (int j = i; j > 0 && c[j].lo < c[j - 1].lo; --j) {
+            const S_Range s = c[j];
+            c[j] = c[j - 1];
+            c[j - 1] = s;
+        }
+    int m = 0;
+    for (int i = 0; i < n; ++i) {
+        if (m > 0 && c[i].lo <= out[m - 1].hi + 1) {
+            if (c[i].hi > out[m - 1].hi) out[m - 1].hi = c[i].hi;
+        } else {
+            out[m++] = c[i];
+        }
+    }
+    return m;
+}
+
+// Largest |column - cx| among the circle's points on the row cy +- dy
+// (0 <= dy <= r), or -1 when the row has none.
+int64_t HalfWidth(const S_Octant& o, int64_t dy) {
+    if (dy == 0) return o.r;  // the axis points (cx +- r, cy)
+    int64_t best = dy == o.r ? 0 : -1;  // the axis points (cx, cy +- r)
+    if (dy <= o.last) {  // points (cx +- y, cy +- x) with x = dy
+        const int64_t y = o.StepY(dy);
+        if (y > best) best = y;
+    }
+    // Points (cx +- x, cy +- y) with y = dy: the largest step x whose y is still dy.
+    int64_t lo = 1, hi = o.last;
+    if (o.StepY(1) < dy) return best;
+    while (lo < hi) {
+        const int64_t mid = lo + (hi - lo + 1) / 2;
+        if (o.StepY(mid) >= dy) lo = mid; else hi = mid - 1;
+    }
+    if (o.StepY(lo) == dy && lo > best) best = lo;
+    return best;
+}
+
+int32_t Column(const S_PlaneTarget& t, int64_t x) {
+    // Columns outside the frame only matter as "left of it" or "right of it".
+    return static_cast<int32_t>(x < t.left - 1 ? t.left - 1 : (x > t.right ? t.right : x));
+}
+
+bool Fill(const S_PlaneTarget& t, int64_t cx, int64_t cy, int64_t r) {
+    const C_Frame frame(t.left, t.top, t.right, t.bottom);
+    C_Blit_Kernel& engine = Gfx_BlitKernel;
+    if (!engine.BeginEdges(frame)) return false;
+    const S_Octant o(r > 0 ? r : 1);
+    const int64_t y0 = cy - r > t.top ? cy - r : t.top;
+    const int64_t y1 = cy + r < t.bottom - 1 ? cy + r : t.bottom - 1;
+    for (int64_t y = y0; y <= y1; ++y) {
+        const int64_t dy = y < cy ? cy - y : y - cy;
+        const int64_t hw = r == 0 ? 0 : HalfWidth(o, dy);
+        if (hw < 0) continue;
+        engine.MarkEdge(static_cast<int32_t>(y), Column(t, cx - hw));
+        engine.MarkEdge(static_cast<int32_t>(y), Column(t, cx + hw));
+    }
+    engine.ClampEdges(frame);
+    const int32_t* left = engine.Leftmost();
+    const int32_t* right = engine.Rightmost();
+    for (int32_t y = engine.edgeFirstRow; y <= engine.edgeLastRow; ++y)
+        if (left[y] <= right[y]) Prim_FillSpan(t, y, left[y], right[y]);
+    return true;
+}
+}  // namespace
+
+bool Gfx_Surface_Blit(C_Surface* destination, const C_Circle* circle, const C_Color* colour,
+                      const C_Frame* clip, uint8_t filled, uint32_t /*spare1*/, uint32_t /*spare2*/) {
+    S_PlaneTarget t;
+    if (circle == nullptr || !Prim_OpenTarget(destination, colour, clip, t)) return false;
+    const double fx = circle->centre.x, fy = circle->centre.y, fr = circle->radius;
+    if (!(std::fabs(fx) <= kLimit && std::fabs(fy) <= kLimit && fr < kLimit && fr >= 0.0) || t.Empty())
+        return true;  // non-finite, out of reach, or a negative radius
+    const int64_t cx = static_cast<int64_t>(fx), cy = static_cast<int64_t>(fy);
+    const int64_t r = static_cast<int64_t>(fr);
+
+    if (filled != 0) return Fill(t, cx, cy, r);
+
+    Prim_ByDepth<S_AxisPoints>(t, cx, cy, r);
+    if (r < 1) return true;
+    const S_Octant o(r);
+    S_Range steps[4];
+    const int n = Visible(t, o, cx, cy, steps);
+    for (int i = 0; i < n; ++i) Prim_ByDepth<S_Outline>(t, o, cx, cy, steps[i]);
+    return true;
+}
