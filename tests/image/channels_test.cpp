@@ -18,23 +18,17 @@ C_Image Argb(uint32_t w, uint32_t h, std::initializer_list<uint32_t> pixels) {
 }  // namespace
 
 TEST(Channels, AlphaOutAndBackIn) {
-    C_Image image = Argb(2, 2, {0x80112233, 0xFF445566, 0x00778899, 0x01AABBCC});
-    C_Image alpha;
+    C_Image image = Argb(2, 2, {0x80112233, 0xFF445566, 0x00778899, 0x01AABBCC}), alpha, red;
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &alpha, GFX_CHANNEL_ALPHA));
     EXPECT_EQ(alpha.format, GFX_FMT_L8);
-    EXPECT_EQ(alpha.data[0], 0x80);
-    EXPECT_EQ(alpha.data[1], 0xFF);
-    EXPECT_EQ(alpha.data[2], 0x00);
-    EXPECT_EQ(alpha.data[3], 0x01);
-    C_Image red;
+    EXPECT_EQ(Bytes(alpha.data, alpha.data + 4), (Bytes{0x80, 0xFF, 0x00, 0x01}));
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &red, GFX_CHANNEL_RED));
     EXPECT_EQ(red.data[3], 0xAA);
 
     C_Image copy = image;
     std::memset(alpha.data, 0x3C, 4);
     ASSERT_TRUE(Gfx_Image_SetChannel(&alpha, &copy, GFX_CHANNEL_ALPHA));
-    EXPECT_EQ(Pixel32(copy, 0, 0), 0x3C112233u);
-    EXPECT_EQ(Pixel32(copy, 1, 1), 0x3CAABBCCu);
+    EXPECT_TRUE(Pixel32(copy, 0, 0) == 0x3C112233u && Pixel32(copy, 1, 1) == 0x3CAABBCCu);
     // Extracting and putting back the same plane changes nothing.
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &alpha, GFX_CHANNEL_ALPHA));
     ASSERT_TRUE(Gfx_Image_SetChannel(&alpha, &copy, GFX_CHANNEL_ALPHA));
@@ -42,29 +36,23 @@ TEST(Channels, AlphaOutAndBackIn) {
 }
 
 TEST(Channels, LevelsStayUnscaledAndCannotSpill) {
-    C_Image image;
+    C_Image image, green;
     ASSERT_TRUE(image.CreateEmpty(2, 1, GFX_FMT_R5G6B5, GFX_FMT_NONE));
     const uint16_t pixels[2] = {0xFFFF, 0x8410};
     std::memcpy(image.data, pixels, 4);
-    C_Image green;
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &green, GFX_CHANNEL_GREEN));
-    EXPECT_EQ(green.data[0], 63);
-    EXPECT_EQ(green.data[1], 32);
+    EXPECT_TRUE(green.data[0] == 63 && green.data[1] == 32);
     green.data[0] = 0xFF;  // wider than the 6-bit channel
     green.data[1] = 1;
     ASSERT_TRUE(Gfx_Image_SetChannel(&green, &image, GFX_CHANNEL_GREEN));
-    uint16_t got[2];
-    std::memcpy(got, image.data, 4);
-    EXPECT_EQ(got[0], 0xFFFF);
-    EXPECT_EQ(got[1], 0x8030);
+    EXPECT_EQ(Bytes(image.data, image.data + 4), (Bytes{0xFF, 0xFF, 0x30, 0x80}));
 }
 
 TEST(Channels, WideFormatsAndAbsentChannels) {
-    C_Image image;
+    C_Image image, plane;
     ASSERT_TRUE(image.CreateEmpty(1, 1, GFX_FMT_A16R16G16B16, GFX_FMT_NONE));
     const uint64_t px = 0xAAAA123456789ABCull;
     std::memcpy(image.data, &px, 8);
-    C_Image plane;
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &plane, GFX_CHANNEL_RED));
     EXPECT_EQ(plane.format, GFX_FMT_L16);
     EXPECT_EQ(plane.data[0] | plane.data[1] << 8, 0x1234);
@@ -97,30 +85,21 @@ TEST(Channels, WideFormatsAndAbsentChannels) {
 }
 
 TEST(KeyColour, MarksExactlyTheKeyPixels) {
-    C_Image image = Argb(3, 1, {0xFFFF00FF, 0xFFFF00FE, 0x00FF00FF});
-    C_Image alpha;
+    C_Image image = Argb(3, 1, {0xFFFF00FF, 0xFFFF00FE, 0x00FF00FF}), alpha, rgb, wide, empty;
     ASSERT_TRUE(Gfx_Image_GetAlpha_FromKeyColor(&image, &alpha, C_Color(1.0f, 0.0f, 1.0f, 1.0f)));
     EXPECT_EQ(alpha.format, GFX_FMT_L8);
-    EXPECT_EQ(alpha.data[0], 0);
-    EXPECT_EQ(alpha.data[1], 255);
-    EXPECT_EQ(alpha.data[2], 255);
-
-    C_Image rgb;
+    EXPECT_EQ(Bytes(alpha.data, alpha.data + 3), (Bytes{0, 255, 255}));
     ASSERT_TRUE(rgb.CreateEmpty(2, 1, GFX_FMT_R8G8B8, GFX_FMT_NONE));
     const uint8_t bytes[6] = {0xFF, 0x00, 0xFF, 0xFF, 0x01, 0xFF};
     std::memcpy(rgb.data, bytes, 6);
     ASSERT_TRUE(Gfx_Image_GetAlpha_FromKeyColor(&rgb, &alpha, C_Color(1.0f, 0.0f, 1.0f, 0.0f)));
-    EXPECT_EQ(alpha.data[0], 0);
-    EXPECT_EQ(alpha.data[1], 255);
-
+    EXPECT_EQ(Bytes(alpha.data, alpha.data + 2), (Bytes{0, 255}));
     // Wide formats compare whole pixels too; their plane is full scale elsewhere.
-    C_Image wide;
     ASSERT_TRUE(wide.CreateEmpty(2, 1, GFX_FMT_R16G16B16, GFX_FMT_NONE, C_Color(1.0f, 0.0f, 1.0f, 0.0f)));
     wide.data[7] ^= 1;
     ASSERT_TRUE(Gfx_Image_GetAlpha_FromKeyColor(&wide, &alpha, C_Color(1.0f, 0.0f, 1.0f, 0.0f)));
     const uint8_t levels[4] = {0, 0, 0xFF, 0xFF};
     EXPECT_TRUE(alpha.format == GFX_FMT_L16 && std::memcmp(alpha.data, levels, 4) == 0);
-    C_Image empty;
     ClearErrors();
     EXPECT_FALSE(Gfx_Image_GetAlpha_FromKeyColor(&empty, &alpha, C_Color()));
     EXPECT_TRUE(FailedWith(15, "Gfx_Image_GetAlpha_FromKeyColor{pImageSrc->format}"));

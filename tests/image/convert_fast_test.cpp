@@ -1,8 +1,6 @@
 // The per-pair row loops against the generic converter, bit for bit.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "image_test_util.h"
 
 using namespace image_test;
@@ -14,7 +12,8 @@ struct GenericOnly {
     ~GenericOnly() { Gfx_Convert_EnableFastPaths(true); }
 };
 
-// An image over a caller-owned buffer with `slack` bytes of padding per row.
+// An image over a random caller-owned buffer with `slack` bytes of padding per
+// row; indexed images borrow a random palette from the same buffer.
 struct Framed {
     std::vector<uint8_t> memory;
     C_Image image;
@@ -22,11 +21,13 @@ struct Framed {
         S_FormatDesc d;
         Gfx_GetFormatDesc(format, d);
         const uint32_t pitch = Image_RowBytes(w, d.bitsPerPixel) + slack;
-        memory.resize(size_t(pitch) * h + 1);
+        memory.resize(size_t(pitch) * h + 1 + 768);
         for (uint8_t& b : memory) b = RandomByte(rng);
-        EXPECT_TRUE(image.CreateLocked(w, h, pitch, format, GFX_FMT_NONE, memory.data()));
+        EXPECT_TRUE(image.CreateLocked(w, h, pitch, format, d.indexed ? GFX_FMT_R8G8B8 : GFX_FMT_NONE, memory.data()));
         image.bottomUp = bottomUp;
+        if (d.indexed) image.m_palette = memory.data() + memory.size() - 768, image.paletteSize = 768;
     }
+    ~Framed() { image.m_palette = nullptr, image.paletteSize = 0; }
 };
 
 const std::pair<int32_t, int32_t> kFastPairs[] = {
@@ -39,13 +40,9 @@ const std::pair<int32_t, int32_t> kFastPairs[] = {
 }  // namespace
 
 TEST(FastPaths, AllR5G6B5ValuesMatchTheWideningRule) {
-    C_Image source;
+    C_Image source, fast, generic;
     ASSERT_TRUE(source.CreateEmpty(256, 256, GFX_FMT_R5G6B5, GFX_FMT_NONE));
-    for (uint32_t v = 0; v < 65536; ++v) {
-        const uint16_t p = uint16_t(v);
-        std::memcpy(source.data + 2 * v, &p, 2);
-    }
-    C_Image fast, generic;
+    for (uint32_t v = 0; v < 65536; ++v) source.data[2 * v] = uint8_t(v), source.data[2 * v + 1] = uint8_t(v >> 8);
     ASSERT_TRUE(Gfx_Image_Clone(&source, &fast, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
     {
         GenericOnly reference;
@@ -59,36 +56,22 @@ TEST(FastPaths, AllR5G6B5ValuesMatchTheWideningRule) {
     }
 }
 
+// Pixels and padding alike, on odd widths, padded pitches and bottom-up rows.
 TEST(FastPaths, RandomImagesOfEveryPair) {
     std::mt19937 rng(1234);
-    const uint32_t widths[] = {1, 2, 3, 7, 37, 64, 641};
     for (const auto& pair : kFastPairs) {
-        for (uint32_t w : widths) {
+        for (uint32_t w : {1, 2, 3, 7, 37, 64, 641}) {
             for (uint32_t variant = 0; variant < 4; ++variant) {
                 SCOPED_TRACE(::testing::Message() << pair.first << "->" << pair.second << " width " << w
                                                   << " variant " << variant);
                 const uint32_t h = 1 + rng() % 9;
-                const uint32_t slack = variant & 1 ? 1 + rng() % 13 : 0;
-                Framed source(w, h, pair.first, slack, variant & 2, rng);
-                C_Image palette;
-                if (pair.first == GFX_FMT_PAL8) {
-                    ASSERT_TRUE(palette.CreateEmpty(1, 1, GFX_FMT_L8, GFX_FMT_R8G8B8));
-                    Randomize(palette, rng);
-                    source.image.m_palette = palette.m_palette;  // borrowed for the conversion
-                    source.image.paletteSize = palette.paletteSize;
-                    source.image.paletteFormat = GFX_FMT_R8G8B8;
-                }
+                Framed source(w, h, pair.first, variant & 1 ? 1 + rng() % 13 : 0, variant & 2, rng);
                 Framed fast(w, h, pair.second, variant & 1 ? 3 : 0, variant == 1, rng);
                 Framed generic(w, h, pair.second, variant & 1 ? 3 : 0, variant == 1, rng);
-                std::copy(fast.memory.begin(), fast.memory.end(), generic.memory.begin());  // same padding
+                std::memcpy(generic.memory.data(), fast.memory.data(), fast.memory.size());  // same padding
                 ASSERT_TRUE(Gfx_Image_Copy_24to32(&source.image, &fast.image));
-                {
-                    GenericOnly reference;
-                    ASSERT_TRUE(Gfx_Image_Copy_24to32(&source.image, &generic.image));
-                }
-                source.image.m_palette = nullptr;
-                source.image.paletteSize = 0;
-                // Pixels and padding alike.
+                GenericOnly reference;
+                ASSERT_TRUE(Gfx_Image_Copy_24to32(&source.image, &generic.image));
                 ASSERT_EQ(fast.memory, generic.memory);
             }
         }

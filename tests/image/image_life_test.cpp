@@ -17,53 +17,27 @@ struct MemoryCheck {
 
 }  // namespace
 
+// A fresh image and a released, reset one are equally empty, and a later
+// CreateEmpty does not believe in a palette that is gone.
 TEST(ImageLife, MemoryFollowsObjectBufferAndPalette) {
     MemoryCheck mem;
-    {
-        C_Image* image = new C_Image;
-        EXPECT_EQ(mem.Delta(), sizeof(C_Image));
-        ASSERT_TRUE(image->CreateEmpty(3, 2, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
-        EXPECT_EQ(image->pitch, 12u);
-        EXPECT_EQ(image->rowBytes, 12u);
-        EXPECT_EQ(image->dataSize, 24u);
-        EXPECT_EQ(image->m_palette, nullptr);
-        EXPECT_EQ(mem.Delta(), sizeof(C_Image) + 24);
-        ASSERT_TRUE(image->CreateEmpty(10, 1, GFX_FMT_PAL1, GFX_FMT_R8G8B8));
-        EXPECT_EQ(image->pitch, 2u);
-        EXPECT_EQ(image->paletteSize, 768u);
-        EXPECT_EQ(image->paletteBitsPerPixel, 24u);
-        EXPECT_EQ(mem.Delta(), sizeof(C_Image) + 2 + 768);
-        image->Release();
-        image->Release();  // a second release frees nothing more
-        image->Reset();
-        EXPECT_EQ(mem.Delta(), sizeof(C_Image));
-        delete image;
-    }
+    C_Image* image = new C_Image;
+    EXPECT_TRUE(IsReset(*image) && mem.Delta() == sizeof(C_Image));
+    ASSERT_TRUE(image->CreateEmpty(3, 2, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
+    EXPECT_TRUE(image->pitch == 12 && image->rowBytes == 12 && image->dataSize == 24 && image->m_palette == nullptr);
+    EXPECT_EQ(mem.Delta(), sizeof(C_Image) + 24);
+    ASSERT_TRUE(image->CreateEmpty(10, 1, GFX_FMT_PAL1, GFX_FMT_R8G8B8));
+    EXPECT_TRUE(image->pitch == 2 && image->paletteSize == 768 && image->paletteBitsPerPixel == 24);
+    EXPECT_EQ(mem.Delta(), sizeof(C_Image) + 2 + 768);
+    image->bottomUp = 1;
+    image->Release();
+    image->Release();  // a second release frees nothing more
+    image->Reset();
+    EXPECT_TRUE(IsReset(*image) && mem.Delta() == sizeof(C_Image));
+    ASSERT_TRUE(image->CreateEmpty(4, 4, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
+    EXPECT_TRUE(image->m_palette != nullptr && mem.Delta() == sizeof(C_Image) + 16 + 768);
+    delete image;
     EXPECT_EQ(mem.Delta(), 0u);
-}
-
-// A fresh image and a released, reset one are equally empty.
-TEST(ImageLife, ResetClearsEveryField) {
-    C_Image image;
-    for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(image.data, nullptr);
-        EXPECT_EQ(image.m_palette, nullptr);
-        EXPECT_EQ(image.format, GFX_FMT_NONE);
-        EXPECT_EQ(image.paletteFormat, GFX_FMT_NONE);
-        EXPECT_EQ(image.width | image.height | image.pitch | image.dataSize | image.rowBytes | image.bitsPerPixel |
-                      image.paletteSize | image.paletteBitsPerPixel,
-                  0u);
-        EXPECT_EQ(image.locked | image.bottomUp, 0);
-        ASSERT_TRUE(image.CreateEmpty(4, 4, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
-        image.bottomUp = 1;
-        image.Release();
-        image.Reset();
-    }
-    // A later CreateEmpty does not believe in a palette that is gone.
-    MemoryCheck mem;
-    ASSERT_TRUE(image.CreateEmpty(4, 4, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
-    EXPECT_NE(image.m_palette, nullptr);
-    EXPECT_EQ(mem.Delta(), 16u + 768u);
 }
 
 TEST(ImageLife, CreateEmptyKeepsABufferOfTheSameSize) {
@@ -72,12 +46,10 @@ TEST(ImageLife, CreateEmptyKeepsABufferOfTheSameSize) {
     image.data[5] = 0x5A;
     uint8_t* first = image.data;
     ASSERT_TRUE(image.CreateEmpty(2, 4, GFX_FMT_A8B8G8R8, GFX_FMT_NONE));
-    EXPECT_EQ(image.data, first);
-    EXPECT_EQ(image.data[5], 0x5A);
+    EXPECT_TRUE(image.data == first && image.data[5] == 0x5A);
     MemoryCheck mem;
     ASSERT_TRUE(image.CreateEmpty(5, 5, GFX_FMT_R8G8B8, GFX_FMT_NONE));
-    EXPECT_EQ(image.dataSize, 75u);
-    EXPECT_EQ(mem.Delta(), 75u - 32u);
+    EXPECT_TRUE(image.dataSize == 75 && mem.Delta() == 75u - 32u);
 }
 
 TEST(ImageLife, CreateEmptyRefusesWithoutChanging) {
@@ -132,12 +104,11 @@ TEST(ImageLife, LockedBufferIsNeverFreed) {
 TEST(ImageLife, AssignmentIsADeepCopy) {
     MemoryCheck mem;
     {
-        C_Image a;
+        C_Image a, b;
         ASSERT_TRUE(a.CreateEmpty(3, 3, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
         std::mt19937 rng(4);
         Randomize(a, rng);
         a.bottomUp = 1;
-        C_Image b;
         b = a;
         EXPECT_TRUE(b.data != a.data && b.m_palette != a.m_palette);
         EXPECT_EQ(0, std::memcmp(b.data, a.data, a.dataSize));
@@ -155,27 +126,31 @@ TEST(ImageLife, AssignmentIsADeepCopy) {
     EXPECT_EQ(mem.Delta(), 0u);
 }
 
+// Each row: the bytes of one pixel (or one byte for L1), repeated over the
+// whole buffer.
 TEST(ImageClear, FillsEachFormatFamily) {
+    const struct {
+        uint32_t w, h;
+        int32_t format;
+        C_Color colour;
+        Bytes pixel;
+    } cases[] = {
+        {3, 2, GFX_FMT_A8R8G8B8, C_Color(1.0f, 0.0f, 0.0f, 1.0f), {0, 0, 0xFF, 0xFF}},
+        {5, 3, GFX_FMT_L8, C_Color(0.5f, 0.0f, 0.0f, 0.0f), {0x7F}},
+        {13, 2, GFX_FMT_L1, C_Color(1.0f, 0.0f, 0.0f, 0.0f), {0xFF}},
+        {2, 1, GFX_FMT_R8G8B8, C_Color(1.0f, 0.0f, 0.2f, 0.0f), {51, 0, 255}},
+        {2, 1, GFX_FMT_R16G16B16, C_Color(1.0f, 0.5f, 0.0f, 0.0f), {0, 0, 0xFF, 0x7F, 0xFF, 0xFF}},
+        // Floats 0.75, 0.5, 0.25 and 1, lowest shift first; the double 0.25.
+        {1, 1, GFX_FMT_A32R32G32B32F, C_Color(0.25f, 0.5f, 0.75f, 1.0f),
+         {0, 0, 0x40, 0x3F, 0, 0, 0, 0x3F, 0, 0, 0x80, 0x3E, 0, 0, 0x80, 0x3F}},
+        {2, 1, GFX_FMT_L64F, C_Color(0.25f, 0.0f, 0.0f, 0.0f), {0, 0, 0, 0, 0, 0, 0xD0, 0x3F}},
+    };
     C_Image image;
-    ASSERT_TRUE(image.CreateEmpty(3, 2, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, C_Color(1.0f, 0.0f, 0.0f, 1.0f)));
-    for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(Pixel32(image, i % 3, i / 3), 0xFFFF0000u);
-    ASSERT_TRUE(image.CreateEmpty(5, 3, GFX_FMT_L8, GFX_FMT_NONE, C_Color(0.5f, 0.0f, 0.0f, 0.0f)));
-    for (uint32_t i = 0; i < image.dataSize; ++i) EXPECT_EQ(image.data[i], 0x7F);
-    ASSERT_TRUE(image.CreateEmpty(13, 2, GFX_FMT_L1, GFX_FMT_NONE, C_Color(1.0f, 0.0f, 0.0f, 0.0f)));
-    for (uint32_t i = 0; i < image.dataSize; ++i) EXPECT_EQ(image.data[i], 0xFF);
-
-    ASSERT_TRUE(image.CreateEmpty(2, 1, GFX_FMT_R8G8B8, GFX_FMT_NONE, C_Color(1.0f, 0.0f, 0.2f, 0.0f)));
-    const uint8_t rgb[6] = {51, 0, 255, 51, 0, 255};
-    EXPECT_EQ(0, std::memcmp(image.data, rgb, 6));
-    ASSERT_TRUE(image.CreateEmpty(2, 1, GFX_FMT_R16G16B16, GFX_FMT_NONE, C_Color(1.0f, 0.5f, 0.0f, 0.0f)));
-    const uint8_t words[12] = {0, 0, 0xFF, 0x7F, 0xFF, 0xFF, 0, 0, 0xFF, 0x7F, 0xFF, 0xFF};
-    EXPECT_EQ(0, std::memcmp(image.data, words, 12));
-    ASSERT_TRUE(image.CreateEmpty(1, 1, GFX_FMT_A32R32G32B32F, GFX_FMT_NONE, C_Color(0.25f, 0.5f, 0.75f, 1.0f)));
-    const float floats[4] = {0.75f, 0.5f, 0.25f, 1.0f};  // lowest shift first
-    EXPECT_EQ(0, std::memcmp(image.data, floats, 16));
-    ASSERT_TRUE(image.CreateEmpty(2, 1, GFX_FMT_L64F, GFX_FMT_NONE, C_Color(0.25f, 0.0f, 0.0f, 0.0f)));
-    const double levels[2] = {0.25, 0.25};
-    EXPECT_EQ(0, std::memcmp(image.data, levels, 16));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(image.CreateEmpty(c.w, c.h, c.format, GFX_FMT_NONE, c.colour));
+        for (uint32_t i = 0; i < image.dataSize; ++i)
+            ASSERT_EQ(image.data[i], c.pixel[i % c.pixel.size()]) << c.format << " byte " << i;
+    }
 }
 
 TEST(ImageClear, LockedFrameKeepsItsRowPadding) {
@@ -205,13 +180,11 @@ TEST(ImageRaw, WritesBarePixelsWith24BitBytesReversed) {
     ASSERT_TRUE(image.Save_RAW_ToFile(path.c_str()));
     FILE* file = std::fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
-    uint8_t got[8];
-    const size_t n = std::fread(got, 1, sizeof(got), file);
+    Bytes got(8);
+    got.resize(std::fread(got.data(), 1, got.size(), file));
     std::fclose(file);
-    ASSERT_EQ(n, 6u);
-    const uint8_t want[6] = {3, 2, 1, 6, 5, 4};
-    EXPECT_EQ(0, std::memcmp(got, want, 6));
     std::remove(path.c_str());
+    EXPECT_EQ(got, (Bytes{3, 2, 1, 6, 5, 4}));
     ClearErrors();
     EXPECT_FALSE(image.Save_RAW_ToFile("/nonexistent-dir/x.raw"));
     EXPECT_TRUE(FailedWith(12, "C_Image::Save_RAW_ToFile(/nonexistent-dir/x.raw)"));

@@ -1,10 +1,12 @@
+// The BMP loader: every accepted depth, header size, mask set and run-length
+// coding, and the kinds it refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "image/loaders_files.h"
+#include "image_test_util.h"
 
-using namespace loader_test;
+using namespace image_test;
 
 TEST(LoadBmp, RowsArePaddedToFourBytesWhateverTheImageSizeSays) {
     // 3 x 2 at 24 bits: 9 bytes of pixels and 3 of padding a row, bottom row first.
@@ -14,10 +16,8 @@ TEST(LoadBmp, RowsArePaddedToFourBytesWhateverTheImageSizeSays) {
         spec.width = 3, spec.height = 2, spec.imageSize = imageSize;
         C_Image image;
         ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, rows)));
-        EXPECT_EQ(image.format, GFX_FMT_R8G8B8);
-        EXPECT_EQ(image.pitch, 9u);
-        EXPECT_EQ(memcmp(image.data, rows.data() + 12, 9), 0);
-        EXPECT_EQ(memcmp(image.data + 9, rows.data(), 9), 0);
+        EXPECT_TRUE(image.format == GFX_FMT_R8G8B8 && image.pitch == 9);
+        EXPECT_TRUE(memcmp(image.data, rows.data() + 12, 9) == 0 && memcmp(image.data + 9, rows.data(), 9) == 0);
         spec.height = -2;  // top-down
         ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, rows)));
         EXPECT_EQ(memcmp(image.data, rows.data(), 9), 0);
@@ -25,11 +25,8 @@ TEST(LoadBmp, RowsArePaddedToFourBytesWhateverTheImageSizeSays) {
 }
 
 TEST(LoadBmp, PaletteDepthsWidenIndicesAndBlackenUnusedEntries) {
-    const struct {
-        uint32_t bits, headerSize;
-        Bytes rows;  // 5 x 2, bottom row first
-        uint8_t top[5], bottom[5];
-    } cases[] = {
+    // 5 x 2, bottom row first.
+    const struct { uint32_t bits, headerSize; Bytes rows; uint8_t top[5], bottom[5]; } cases[] = {
         {1, 40, {0xA8, 0, 0, 0, 0x50, 0, 0, 0}, {0, 1, 0, 1, 0}, {1, 0, 1, 0, 1}},
         {4, 108, {0x12, 0x30, 0x40, 0, 0x01, 0x23, 0x10, 0}, {0, 1, 2, 3, 1}, {1, 2, 3, 0, 4}},
         {8, 124, {1, 1, 0, 2, 2, 0, 0, 0, 3, 3, 2, 1, 0, 0, 0, 0}, {3, 3, 2, 1, 0}, {1, 1, 0, 2, 2}},
@@ -41,28 +38,25 @@ TEST(LoadBmp, PaletteDepthsWidenIndicesAndBlackenUnusedEntries) {
         spec.colorsUsed = 2;  // the palette follows the header, whatever its size
         C_Image image;
         ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, c.rows))) << c.bits;
-        EXPECT_EQ(image.format, GFX_FMT_PAL8);
-        EXPECT_EQ(image.paletteFormat, GFX_FMT_R8G8B8);
+        ASSERT_TRUE(image.format == GFX_FMT_PAL8 && image.paletteFormat == GFX_FMT_R8G8B8);
         ASSERT_EQ(image.paletteSize, 768u);
-        EXPECT_EQ(memcmp(image.data, c.top, 5), 0) << c.bits;
-        EXPECT_EQ(memcmp(image.data + 5, c.bottom, 5), 0) << c.bits;
-        const uint8_t entries[6] = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
-        EXPECT_EQ(memcmp(image.m_palette, entries, 6), 0);
-        EXPECT_EQ(image.m_palette + 768, std::find_if(image.m_palette + 6, image.m_palette + 768,
-                                                      [](uint8_t v) { return v != 0; }));
+        EXPECT_TRUE(memcmp(image.data, c.top, 5) == 0 && memcmp(image.data + 5, c.bottom, 5) == 0) << c.bits;
+        EXPECT_EQ(Bytes(image.m_palette, image.m_palette + 6), (Bytes{0x30, 0x20, 0x10, 0x60, 0x50, 0x40}));
+        EXPECT_EQ(std::count(image.m_palette + 6, image.m_palette + 768, 0), 762);
     }
 }
 
 TEST(LoadBmp, SixteenAndThirtyTwoBitsFollowTheirMasks) {
+    // `want`: the pixel 0x40302010 as ARGB, or its low 16 bits kept as they are.
     const struct {
         uint32_t bits, headerSize, compression;
         std::vector<uint32_t> masks;
         int32_t format;
-        uint32_t argb;  // of the pixel 0x40302010 (or its low 16 bits)
+        uint32_t want;
     } cases[] = {
-        {16, 40, 0, {}, GFX_FMT_R5G5B5, 0},
-        {16, 40, 3, {0xF800, 0x7E0, 0x1F}, GFX_FMT_R5G6B5, 0},
-        {16, 40, 6, {0x7C00, 0x3E0, 0x1F, 0x8000}, GFX_FMT_A1R5G5B5, 0},
+        {16, 40, 0, {}, GFX_FMT_R5G5B5, 0x2010},
+        {16, 40, 3, {0xF800, 0x7E0, 0x1F}, GFX_FMT_R5G6B5, 0x2010},
+        {16, 40, 6, {0x7C00, 0x3E0, 0x1F, 0x8000}, GFX_FMT_A1R5G5B5, 0x2010},
         {32, 40, 0, {}, GFX_FMT_A8R8G8B8, 0xFF302010},
         {32, 124, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, GFX_FMT_A8R8G8B8, 0x40302010},
         {32, 108, 3, {0xFF0000, 0xFF00, 0xFF, 0}, GFX_FMT_A8R8G8B8, 0xFF302010},
@@ -76,11 +70,7 @@ TEST(LoadBmp, SixteenAndThirtyTwoBitsFollowTheirMasks) {
         C_Image image;
         ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, {0x10, 0x20, 0x30, 0x40})));
         EXPECT_EQ(image.format, c.format);
-        if (c.bits == 16) {
-            EXPECT_EQ(image.data[0] | image.data[1] << 8, 0x2010);  // kept as it is
-        } else {
-            EXPECT_EQ(PixelArgb(image, 0, 0), c.argb);
-        }
+        EXPECT_EQ(c.bits == 16 ? uint32_t(image.data[0] | image.data[1] << 8) : PixelArgb(image, 0, 0), c.want);
     }
 }
 
@@ -108,15 +98,13 @@ TEST(LoadBmp, RunLengthRowsDecodeWithDeltasPaddingAndEarlyEnd) {
     const uint8_t padded[10] = {4, 4, 4, 4, 1, 3, 3, 3, 3, 3};
     EXPECT_EQ(memcmp(image.data, padded, 10), 0);
 
-    const Bytes broken[] = {
-        {9, 1, 0, 1},                          // run past the padded row
-        {6, 3, 0, 3, 1, 2, 3, 0},              // literal past the padded row
-        {5, 1, 0, 0, 2, 1},                    // data end before the last row is done
-        {5, 1, 0, 0, 5, 1, 0, 0},              // no end marker
-        {0, 2, 0, 3},                          // delta below the last row
-        {5, 1, 0, 0, 5, 1, 0, 0, 0, 0, 0, 1},  // end of line past the last row
-    };
-    for (const Bytes& data : broken) EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, data)));
+    // A run or a literal past the padded row; data that end before the last
+    // row is done, or without an end marker; a delta below the last row; an
+    // end of line past the last row.
+    for (const Bytes& data : {Bytes{9, 1, 0, 1}, Bytes{6, 3, 0, 3, 1, 2, 3, 0}, Bytes{5, 1, 0, 0, 2, 1},
+                              Bytes{5, 1, 0, 0, 5, 1, 0, 0}, Bytes{0, 2, 0, 3},
+                              Bytes{5, 1, 0, 0, 5, 1, 0, 0, 0, 0, 0, 1}})
+        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, data)));
     spec.height = -2;  // run-length data are never stored top-down
     EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, {0, 1})));
 }

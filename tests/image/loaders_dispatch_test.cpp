@@ -1,26 +1,18 @@
+// Loading from files: the choice by extension, missing files, memory, and
+// streams left right after each image.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <unistd.h>
 
-#include "image/loaders_files.h"
+#include "image_test_util.h"
 #include "softblit/core/string.h"
 
-using namespace loader_test;
+using namespace image_test;
 
 namespace {
 
-class LoaderFiles : public ::testing::Test {
+class LoaderFiles : public TempFolder {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/softblit-loaders-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-
     C_String Write(const std::string& name, const Bytes& bytes) {
         const std::string path = dir_ + "/" + name;
         FILE* f = fopen(path.c_str(), "wb");
@@ -28,8 +20,6 @@ protected:
         if (f) fclose(f);
         return C_String(path.c_str());
     }
-
-    std::string dir_;
 };
 
 Bytes Grey(uint8_t level) {
@@ -56,7 +46,7 @@ TEST_F(LoaderFiles, TheExtensionChoosesTheLoaderInAnyCase) {
     EXPECT_STREQ(Err_GetCause().message, "C_Image::LoadBMP(stream)");
     EXPECT_TRUE(IsReset(image));
 
-    Err_Set(0, 0, 0, "nothing");
+    ClearErrors();
     EXPECT_FALSE(image.Load_Format_FromFile(C_String("photo.jpeg")));
     EXPECT_FALSE(image.Load_Format_FromFile(C_String("photo.JPG")));
     EXPECT_EQ(Sys_Status.errorCode, 0);
@@ -68,22 +58,14 @@ TEST_F(LoaderFiles, TheExtensionChoosesTheLoaderInAnyCase) {
 }
 
 TEST_F(LoaderFiles, AMissingFileReportsErrorElevenWithItsName) {
-    const struct {
-        bool (C_Image::*load)(const C_String&);
-        const char* text;
-    } cases[] = {{&C_Image::LoadBMP, "C_Image::LoadBMP(%s)"},
-                 {&C_Image::LoadPCX, "C_Image::LoadPCX(%s)"},
-                 {&C_Image::LoadTGA, "C_Image::LoadTGA(%s)"}};
+    const std::string path = dir_ + "/missing";
+    const std::pair<bool (C_Image::*)(const C_String&), std::string> cases[] = {
+        {&C_Image::LoadBMP, "BMP"}, {&C_Image::LoadPCX, "PCX"}, {&C_Image::LoadTGA, "TGA"}};
     for (const auto& c : cases) {
-        const std::string path = dir_ + "/missing";
         C_Image image;
         ASSERT_TRUE(image.LoadTGA(Write("ok.tga", Grey(1))));
-        EXPECT_FALSE((image.*c.load)(C_String(path.c_str())));
-        char expected[512];
-        snprintf(expected, sizeof(expected), c.text, path.c_str());
-        EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
-        EXPECT_STREQ(Err_GetCause().message, expected);
-        EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+        EXPECT_FALSE((image.*c.first)(C_String(path.c_str())));
+        EXPECT_TRUE(FailedWith(ERR_OPEN_READ, ("C_Image::Load" + c.second + "(" + path + ")").c_str()));
         EXPECT_TRUE(IsReset(image));
     }
 }
@@ -119,14 +101,24 @@ TEST_F(LoaderFiles, LoadersFreeWhatTheImageHeldAndLeaveNothingAfterAFailure) {
     EXPECT_EQ(Sys_Status.memoryInUse, empty + 1);
 }
 
-TEST_F(LoaderFiles, FileStreamsStopRightAfterEachImage) {
-    Bytes both = Grey(4);
+// The loaders read ahead; what they did not use goes back to the stream,
+// memory or file, so that a second image follows.
+TEST_F(LoaderFiles, StreamsStopRightAfterEachImage) {
+    TgaSpec packed;
+    packed.imageType = 11, packed.bitCount = 8, packed.width = 2;
+    Bytes both = MakeTga(packed, {0x81, 4});
     Append(both, Grey(5));
-    C_Stream stream;
-    ASSERT_TRUE(stream.OpenFileForRead(Write("two.tga", both).GetText()));
-    C_Image a, b;
-    ASSERT_TRUE(a.LoadTGA(&stream));
-    ASSERT_TRUE(b.LoadTGA(&stream));
-    EXPECT_EQ(a.data[0] * 10 + b.data[0], 45);
-    stream.CloseFile();
+    for (bool file : {false, true}) {
+        C_Stream stream;
+        if (file) {
+            ASSERT_TRUE(stream.OpenFileForRead(Write("two.tga", both).GetText()));
+        } else {
+            stream.OpenMemoryForRead(both.data(), uint32_t(both.size()));
+        }
+        C_Image a, b;
+        ASSERT_TRUE(a.LoadTGA(&stream));
+        ASSERT_TRUE(b.LoadTGA(&stream)) << file;
+        EXPECT_EQ(a.data[1] * 10 + b.data[0], 45);
+        stream.Close();
+    }
 }

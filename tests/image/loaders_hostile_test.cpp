@@ -2,9 +2,9 @@
 // cleanly, without a large allocation and without leaking.
 #include <gtest/gtest.h>
 
-#include "image/loaders_files.h"
+#include "image_test_util.h"
 
-using namespace loader_test;
+using namespace image_test;
 
 namespace {
 

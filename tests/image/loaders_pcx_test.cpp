@@ -1,8 +1,10 @@
+// The PCX loader: one and three planes, the sixteen-colour kinds, and the
+// kinds and runs it refuses.
 #include <gtest/gtest.h>
 
-#include "image/loaders_files.h"
+#include "image_test_util.h"
 
-using namespace loader_test;
+using namespace image_test;
 
 namespace {
 
@@ -30,13 +32,9 @@ TEST(LoadPcx, OnePlaneReadsRunsAcrossLinesAndTheTrailingPalette) {
     palette[0] = 0x010203;
     C_Image image;
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(s, {0xC3, 7, 0xC2, 1, 0xC1, 0xC5, 2, 3}, palette)));
-    EXPECT_EQ(image.format, GFX_FMT_PAL8);
-    EXPECT_EQ(image.pitch, 3u);
-    const uint8_t expected[6] = {7, 7, 7, 1, 0xC5, 2};
-    EXPECT_EQ(memcmp(image.data, expected, 6), 0);
-    EXPECT_EQ(image.paletteFormat, GFX_FMT_R8G8B8);
-    const uint8_t entry0[3] = {3, 2, 1};
-    EXPECT_EQ(memcmp(image.m_palette, entry0, 3), 0);
+    EXPECT_TRUE(image.format == GFX_FMT_PAL8 && image.paletteFormat == GFX_FMT_R8G8B8 && image.pitch == 3);
+    EXPECT_EQ(Bytes(image.data, image.data + 6), (Bytes{7, 7, 7, 1, 0xC5, 2}));
+    EXPECT_EQ(Bytes(image.m_palette, image.m_palette + 3), (Bytes{3, 2, 1}));
     EXPECT_EQ(PixelArgb(image, 2, 1), 0xFF000000 | palette[2]);
 
     s.version = 3;  // only version 5 carries the palette
@@ -67,22 +65,20 @@ TEST(LoadPcx, SixteenColourKindsUseTheHeaderPalette) {
     planar.headerPalette = header;
     C_Image image;
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(planar, PcxEncode({0xA0, 0, 0x60, 0, 0xA0, 0, 0x60, 0}))));
-    const uint8_t indices[3] = {5, 10, 15};
-    EXPECT_EQ(memcmp(image.data, indices, 3), 0);
+    const Bytes indices = {5, 10, 15};
+    EXPECT_EQ(Bytes(image.data, image.data + 3), indices);
     EXPECT_EQ(PixelArgb(image, 1, 0), 0xFFA00AF5u);
     EXPECT_EQ(image.m_palette[48], 0);
 
     PcxSpec packed = Spec(3, 1, 4, 1);  // one plane of four bits
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(packed, PcxEncode({0x5A, 0xF0}))));
-    EXPECT_EQ(memcmp(image.data, indices, 3), 0);
+    EXPECT_EQ(Bytes(image.data, image.data + 3), indices);
 
     // Monochrome with an empty header palette is black on white.
     PcxSpec mono = Spec(10, 1, 1, 1);
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(mono, PcxEncode({0x81, 0x40}))));
-    const uint8_t bits[10] = {1, 0, 0, 0, 0, 0, 0, 1, 0, 1};
-    EXPECT_EQ(memcmp(image.data, bits, 10), 0);
-    EXPECT_EQ(PixelArgb(image, 0, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(PixelArgb(image, 1, 0), 0xFF000000u);
+    EXPECT_EQ(Bytes(image.data, image.data + 10), (Bytes{1, 0, 0, 0, 0, 0, 0, 1, 0, 1}));
+    EXPECT_TRUE(PixelArgb(image, 0, 0) == 0xFFFFFFFFu && PixelArgb(image, 1, 0) == 0xFF000000u);
     mono.headerPalette = {0, 0, 90, 200, 0, 0};
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(mono, PcxEncode({0x81, 0x40}))));
     EXPECT_EQ(PixelArgb(image, 0, 0), 0xFFC80000u);
@@ -111,7 +107,7 @@ TEST(LoadPcx, RefusesFilesOutsideTheAcceptedKindsAndBrokenRuns) {
     file[0] = 10, file[2] = 0;  // uncompressed
     EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, file));
 
-    const Bytes broken[] = {{0xCB, 0}, {0xCD, 0}, {0xCB, 0, 0xC2}};  // 11, 13 of 12 bytes; a lone run byte
-    for (const Bytes& data : broken)
+    // 11 or 13 of 12 bytes; a lone run byte.
+    for (const Bytes& data : {Bytes{0xCB, 0}, Bytes{0xCD, 0}, Bytes{0xCB, 0, 0xC2}})
         EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, MakePcx(Spec(2, 2, 8, 3), data)));
 }

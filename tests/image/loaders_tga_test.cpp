@@ -1,8 +1,10 @@
+// The TGA loader: depths, corners, colour maps, run-length packets and
+// refused kinds.
 #include <gtest/gtest.h>
 
-#include "image/loaders_files.h"
+#include "image_test_util.h"
 
-using namespace loader_test;
+using namespace image_test;
 
 namespace {
 
@@ -19,9 +21,7 @@ TEST(LoadTga, PixelDepthsGiveTheirFormats) {
     // Blue 1, green 2, red 3, alpha 4 in the first stored (bottom) row.
     ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(2, 1, 2, 32), {1, 2, 3, 4, 0, 0, 0, 0})));
     EXPECT_EQ(image.format, GFX_FMT_R8G8B8A8);
-    uint32_t value;
-    memcpy(&value, image.data + image.pitch, 4);
-    EXPECT_EQ(value, 0x03020104u);
+    EXPECT_EQ(Pixel32(image, 0, 1), 0x03020104u);
     for (uint8_t bits : {15, 16}) {
         ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(2, 1, 1, bits), {0x34, 0x92})));
         EXPECT_EQ(image.format, GFX_FMT_R5G5B5);
@@ -60,10 +60,8 @@ TEST(LoadTga, IdFieldsAndColourMapsOnTrueColourFilesAreSkipped) {
     C_Image image;
     // A run packet that crosses into the second row, then a raw packet.
     ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(s, {0x82, 1, 2, 3, 0x00, 4, 5, 6})));
-    EXPECT_EQ(image.format, GFX_FMT_R8G8B8);
-    const uint8_t expected[12] = {1, 2, 3, 1, 2, 3, 1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(memcmp(image.data, expected, 12), 0);
-    EXPECT_EQ(image.m_palette, nullptr);
+    EXPECT_TRUE(image.format == GFX_FMT_R8G8B8 && image.m_palette == nullptr);
+    EXPECT_EQ(Bytes(image.data, image.data + 12), (Bytes{1, 2, 3, 1, 2, 3, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(LoadTga, ColourMapsOfEveryEntrySizeBecomeTheR8G8B8Palette) {
@@ -85,12 +83,10 @@ TEST(LoadTga, ColourMapsOfEveryEntrySizeBecomeTheR8G8B8Palette) {
             s.mapType = 1, s.mapLength = 2, s.mapEntryBits = c.entryBits, s.map = c.map;
             C_Image image;
             ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(s, type == 1 ? Bytes{1, 7} : Bytes{1, 1, 7})));
-            EXPECT_EQ(image.format, GFX_FMT_PAL8);
-            EXPECT_EQ(image.paletteFormat, GFX_FMT_R8G8B8);
+            ASSERT_TRUE(image.format == GFX_FMT_PAL8 && image.paletteFormat == GFX_FMT_R8G8B8);
             ASSERT_EQ(image.paletteSize, 768u);
             EXPECT_EQ(memcmp(image.m_palette, c.expected, 6), 0) << int(c.entryBits);
-            EXPECT_EQ(image.m_palette[3 * 7], 0);  // entries beyond the map are black
-            EXPECT_EQ(image.data[1], 7);
+            EXPECT_TRUE(image.m_palette[3 * 7] == 0 && image.data[1] == 7);  // entries beyond the map are black
         }
     }
 }
@@ -121,27 +117,9 @@ TEST(LoadTga, RefusesFilesOutsideTheAcceptedKinds) {
 }
 
 TEST(LoadTga, RunLengthPacketsThatOverrunOrStopShortFail) {
-    const Bytes broken[] = {
-        {0x84, 9},                    // 5 pixels into 4
-        {0x02, 1, 2, 3, 0x81, 4},     // a raw packet of 3, then 2 more
-        {0x81, 9},                    // data end after 2 of 4 pixels
-        {0x82, 9},                    // 3 of 4
-    };
+    // 5 pixels into 4; a raw packet of 3, then 2 more; data end after 2 or 3 of 4.
     C_Image image;
-    for (const Bytes& data : broken)
+    for (const Bytes& data : {Bytes{0x84, 9}, Bytes{0x02, 1, 2, 3, 0x81, 4}, Bytes{0x81, 9}, Bytes{0x82, 9}})
         EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Tga, MakeTga(Spec(11, 2, 2, 8), data)));
     EXPECT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(11, 2, 2, 8), {0x83, 9})));
-}
-
-TEST(LoadTga, TheStreamStopsRightAfterTheImage) {
-    const Bytes first = MakeTga(Spec(11, 2, 1, 8), {0x81, 5});
-    Bytes both = first;
-    Append(both, MakeTga(Spec(3, 1, 1, 8), {9}));
-    C_Stream stream;
-    stream.OpenMemoryForRead(both.data(), static_cast<uint32_t>(both.size()));
-    C_Image a, b;
-    ASSERT_TRUE(a.LoadTGA(&stream));
-    EXPECT_EQ(stream.position, first.size());
-    ASSERT_TRUE(b.LoadTGA(&stream));
-    EXPECT_EQ(b.data[0], 9);
 }

@@ -3,16 +3,16 @@
 // differing pixel; SOFTBLIT_BLIT_SEED=<seed> replays that one case.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "blit_reference.h"
-#include "blit_test_planes.h"
 #include "softblit/surface/blit_kernel.h"
+#include "surface_fixtures.h"
 
 namespace {
 
@@ -35,16 +35,12 @@ struct T_Random {
     uint32_t Word() { return Byte() | Byte() << 8 | Byte() << 16 | uint32_t(Byte()) << 24; }
 };
 
-// The colour whose packed form in `format` is exactly `word`.
+// The colour whose packed form in `format` is exactly `word`: trunc(v / 255 x (2^32 - 1)) >> 24 is v again.
 C_Color Color_Of(int32_t format, uint32_t word) {
     S_FormatDesc d;
     Gfx_GetFormatDesc(format, d);
-    float c[4];
-    for (int ch = 0; ch < 4; ++ch) {
-        const uint32_t v = (word >> d.shift[ch]) & 255;
-        c[ch] = v == 255 ? 1.0f : (float(v) + 0.5f) / 255.0f;
-    }
-    return C_Color(c[0], c[1], c[2], c[3]);
+    auto c = [&](int ch) { return float((word >> d.shift[ch]) & 255) / 255.0f; };
+    return C_Color(c(0), c(1), c(2), c(3));
 }
 
 void Fill_Random(T_Random& r, T_TestPlane& p, bool colour) {
@@ -92,11 +88,9 @@ struct T_Case {
             if (dstAlpha) d->AddAlpha(dw, dh, apad, alphaUp);
         }
         Fill_Random(r, engineDst.colour, true);
+        if (dstAlpha) Fill_Random(r, engineDst.alpha, false);
         referenceDst.colour.bytes = engineDst.colour.bytes;
-        if (dstAlpha) {
-            Fill_Random(r, engineDst.alpha, false);
-            referenceDst.alpha.bytes = engineDst.alpha.bytes;
-        }
+        referenceDst.alpha.bytes = engineDst.alpha.bytes;
 
         if (r.Chance(45)) {
             hasRect = true;
@@ -202,20 +196,16 @@ struct T_Case {
 void Run_Mode(int mode) {
     if (const char* replay = std::getenv("SOFTBLIT_BLIT_SEED")) {
         const uint32_t seed = uint32_t(std::strtoul(replay, nullptr, 10));
-        if (int(seed / 1000003) != mode) return;  // the seed names its walking mode
-        T_Case c(seed, mode);
-        const std::string failure = c.Run();
-        EXPECT_EQ(failure, "");
+        if (int(seed / 1000003) == mode) {  // the seed names its walking mode
+            EXPECT_EQ(T_Case(seed, mode).Run(), "");
+        }
         return;
     }
     int failures = 0;
     for (int i = 0; i < kBlitsPerMode && failures < 5; ++i) {
-        T_Case c(uint32_t(mode * 1000003 + i), mode);
-        const std::string failure = c.Run();
-        if (!failure.empty()) {
-            ++failures;
-            ADD_FAILURE() << failure << "\n  replay: SOFTBLIT_BLIT_SEED=" << c.seed;
-        }
+        const uint32_t seed = uint32_t(mode * 1000003 + i);
+        const std::string failure = T_Case(seed, mode).Run();
+        if (!failure.empty()) ADD_FAILURE() << failure << "\n  replay: SOFTBLIT_BLIT_SEED=" << seed, ++failures;
     }
 }
 

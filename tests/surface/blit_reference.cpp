@@ -25,13 +25,6 @@ int64_t Floor(double v) { return int64_t(std::floor(v)); }
 bool Fits(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 int Wrap(int64_t c, int n) { return int(((c % n) + n) % n); }
 
-struct Settings {
-    float sx = 1, sy = 1, angle = 0, opacity = 1;
-    bool flipH = false, flipV = false, filter = false;
-    bool key = false, fill = false, bright = false, contrast = false;
-    C_Color keyColor, fillColor, brightness, contrastColor;
-};
-
 }  // namespace
 
 void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sourceRect,
@@ -40,39 +33,16 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     // Planes.
     C_Image* dst = destination->GetPlaneImage(GFX_PLANE_COLOR);
     C_Image* dstAlpha = destination->GetPlaneImage(GFX_PLANE_ALPHA);
-    C_Image* src = nullptr;
-    C_Image* srcAlpha = nullptr;
-    if (displayBlit) {
-        if (C_SurfacePlane* p = source->GetPlane(GFX_PLANE_COLOR)) src = p->displayCopy;
-        if (C_SurfacePlane* p = source->GetPlane(GFX_PLANE_ALPHA)) srcAlpha = p->displayCopy;
-    } else {
-        src = source->GetPlaneImage(GFX_PLANE_COLOR);
-        srcAlpha = source->GetPlaneImage(GFX_PLANE_ALPHA);
-    }
-    Settings o;
-    if (params) {
-        o.sx = params->scale.x;
-        o.sy = params->scale.y;
-        o.angle = params->angle;
-        o.opacity = params->opacity;
-        o.flipH = params->flipHorizontal;
-        o.flipV = params->flipVertical;
-        o.filter = params->filter != 0;
-        o.key = params->useKeyColor;
-        o.fill = params->useFillColor;
-        o.bright = params->useBrightness;
-        o.contrast = params->useContrast;
-        o.keyColor = params->keyColor;
-        o.fillColor = params->fillColor;
-        o.brightness = params->brightness;
-        o.contrastColor = params->contrast;
-    }
+    auto plane = [&](int32_t id) -> C_Image* {
+        C_SurfacePlane* p = source->GetPlane(id);
+        return p == nullptr ? nullptr : displayBlit ? p->displayCopy : p->image;
+    };
+    C_Image* src = plane(GFX_PLANE_COLOR);
+    C_Image* srcAlpha = plane(GFX_PLANE_ALPHA);
+    S_BlitParams o = params ? *params : S_BlitParams();
     const bool alphaOnly = src == nullptr;
     const C_Image* srcImage = alphaOnly ? srcAlpha : src;
-    if (alphaOnly) {
-        o.fill = true;
-        o.key = false;
-    }
+    if (alphaOnly) o.useFillColor = 1, o.useKeyColor = 0;
     S_FormatDesc sd, dd;
     Gfx_GetFormatDesc(alphaOnly ? dst->format : src->format, sd);
     Gfx_GetFormatDesc(dst->format, dd);
@@ -81,7 +51,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
 
     C_Vector2D pos = position ? *position : C_Vector2D();
     if (!std::isfinite(pos.x) || !std::isfinite(pos.y) || !std::isfinite(o.angle)) return;
-    if (!std::isfinite(o.sx) || !std::isfinite(o.sy) || o.sx == 0 || o.sy == 0) return;
+    if (!std::isfinite(o.scale.x) || !std::isfinite(o.scale.y) || o.scale.x == 0 || o.scale.y == 0) return;
     if (!(o.opacity > 0)) return;
 
     // Clip frame inside the destination.
@@ -117,14 +87,14 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     if ((pos.anchor & 0xF0) == 0x20) py = float(cb) - pos.y;
     if ((pos.anchor & 0xF0) == 0x30) py = float(ct) + float(cb - ct) / 2.0f + pos.y;
 
-    const int mode = o.angle != 0 ? 2 : (o.sx == 1 && o.sy == 1) ? 0 : 1;
+    const int mode = o.angle != 0 ? 2 : (o.scale.x == 1 && o.scale.y == 1) ? 0 : 1;
     const float fw = br - bl, fh = bb - bt;
 
     // The rotated outline.
     float corner[4][2];
     if (mode == 2) {
-        const C_Vector2D local[4] = {C_Vector2D(0, 0), C_Vector2D(fw * o.sx, 0), C_Vector2D(0, fh * o.sy),
-                                     C_Vector2D(fw * o.sx, fh * o.sy)};
+        const C_Vector2D local[4] = {C_Vector2D(0, 0), C_Vector2D(fw * o.scale.x, 0), C_Vector2D(0, fh * o.scale.y),
+                                     C_Vector2D(fw * o.scale.x, fh * o.scale.y)};
         for (int i = 0; i < 4; ++i) {
             C_Vector2D p = GetRotated(local[i], o.angle);
             corner[i][0] = p.x + px;
@@ -135,16 +105,12 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     // Visibility.
     if (mode == 2) {
         float x0 = corner[0][0], x1 = x0, y0 = corner[0][1], y1 = y0;
-        for (auto& c : corner) {
-            x0 = std::min(x0, c[0]);
-            x1 = std::max(x1, c[0]);
-            y0 = std::min(y0, c[1]);
-            y1 = std::max(y1, c[1]);
-        }
+        for (auto& c : corner)
+            x0 = std::min(x0, c[0]), x1 = std::max(x1, c[0]), y0 = std::min(y0, c[1]), y1 = std::max(y1, c[1]);
         if (!(cl <= x1 && ct <= y1 && x0 <= cr && y0 <= cb)) return;
     } else {
-        int64_t w = mode == 0 ? sr - sl : Trunc(double(fw) * o.sx);
-        int64_t h = mode == 0 ? sb - st : Trunc(double(fh) * o.sy);
+        int64_t w = mode == 0 ? sr - sl : Trunc(double(fw) * o.scale.x);
+        int64_t h = mode == 0 ? sb - st : Trunc(double(fh) * o.scale.y);
         int64_t x = Floor(px), y = Floor(py);
         if (!(cl <= x + w && ct <= y + h && x <= cr && y <= cb)) return;
     }
@@ -162,18 +128,18 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             for (int64_t x = cl; x < cr; ++x) {
                 if (x < X || x >= X + (sr - sl) || y < Y || y >= Y + (sb - st)) continue;
                 covered[at(x, y)] = 1;
-                us[at(x, y)] = o.flipH ? sr - 1 - (x - X) : sl + (x - X);
-                vs[at(x, y)] = o.flipV ? sb - 1 - (y - Y) : st + (y - Y);
+                us[at(x, y)] = o.flipHorizontal ? sr - 1 - (x - X) : sl + (x - X);
+                vs[at(x, y)] = o.flipVertical ? sb - 1 - (y - Y) : st + (y - Y);
             }
     } else if (mode == 1) {
         int64_t x0 = Trunc(double(px) + 0.3), y0 = Trunc(double(py) + 0.3);
-        int64_t x1 = Trunc((double(fw) * o.sx + px) * 65536.0) >> 16;
-        int64_t y1 = Trunc((double(o.sy) * fh + py + 0.3) * 65536.0) >> 16;
-        int64_t du = Trunc(65536.0 / o.sx), dv = Trunc(65536.0 / o.sy);
-        int64_t u0 = Trunc((double(bl) - double(px) / o.sx) * 65536.0);
-        int64_t v0 = Trunc((double(bt) - double(py) / o.sy) * 65536.0);
-        if (o.flipH) u0 = Trunc((double(px) / o.sx + br) * 65536.0), du = -du;
-        if (o.flipV) v0 = Trunc((double(py) / o.sy + bb) * 65536.0), dv = -dv;
+        int64_t x1 = Trunc((double(fw) * o.scale.x + px) * 65536.0) >> 16;
+        int64_t y1 = Trunc((double(o.scale.y) * fh + py + 0.3) * 65536.0) >> 16;
+        int64_t du = Trunc(65536.0 / o.scale.x), dv = Trunc(65536.0 / o.scale.y);
+        int64_t u0 = Trunc((double(bl) - double(px) / o.scale.x) * 65536.0);
+        int64_t v0 = Trunc((double(bt) - double(py) / o.scale.y) * 65536.0);
+        if (o.flipHorizontal) u0 = Trunc((double(px) / o.scale.x + br) * 65536.0), du = -du;
+        if (o.flipVertical) v0 = Trunc((double(py) / o.scale.y + bb) * 65536.0), dv = -dv;
         for (int64_t y = std::max(y0, ct); y < std::min(y1, cb); ++y)
             for (int64_t x = std::max(x0, cl); x <= std::min(x1, cr - 1); ++x) {
                 covered[at(x, y)] = 1;
@@ -196,34 +162,31 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         for (auto& e : edges) {
             const float* a = corner[e[0]];
             const float* b = corner[e[1]];
-            int64_t ax = Trunc(a[0] * 65536.0), ay = Trunc(a[1] * 65536.0);
-            int64_t bx = Trunc(b[0] * 65536.0), by = Trunc(b[1] * 65536.0);
-            int64_t dx = bx - ax, dy = by - ay;
-            double fdx = double(b[0]) - a[0], fdy = double(b[1]) - a[1];
-            if (dx == 0 && dy == 0) continue;
-            if (std::llabs(dy) >= std::llabs(dx)) {
-                int64_t slope = std::llabs(dy) == std::llabs(dx) ? (dx > 0 ? 65536 : -65536)
-                                                                 : Trunc(fdx / std::fabs(fdy) * 65536.0);
-                int64_t steps = std::llabs(dy) / 65536;
-                for (int64_t k = 0; k <= steps; ++k)
-                    mark(ax + 32768 + k * slope, ay + 32768 + k * (dy > 0 ? 65536 : -65536));
-            } else {
-                int64_t slope = Trunc(fdy / std::fabs(fdx) * 65536.0);
-                int64_t steps = std::llabs(dx) / 65536;
-                for (int64_t k = 0; k <= steps; ++k)
-                    mark(ax + 32768 + k * (dx > 0 ? 65536 : -65536), ay + 32768 + k * slope);
+            const int64_t p[2] = {Trunc(a[0] * 65536.0), Trunc(a[1] * 65536.0)};
+            const int64_t d[2] = {Trunc(b[0] * 65536.0) - p[0], Trunc(b[1] * 65536.0) - p[1]};
+            const double f[2] = {double(b[0]) - a[0], double(b[1]) - a[1]};
+            if (d[0] == 0 && d[1] == 0) continue;
+            // Walked along the longer axis (y when they tie), one pixel a step.
+            const int m = std::llabs(d[1]) >= std::llabs(d[0]) ? 1 : 0, n = 1 - m;
+            const int64_t step = d[m] > 0 ? 65536 : -65536;
+            const int64_t slope = std::llabs(d[m]) == std::llabs(d[n]) ? (d[n] > 0 ? 65536 : -65536)
+                                                                       : Trunc(f[n] / std::fabs(f[m]) * 65536.0);
+            for (int64_t k = 0, q[2]; k <= std::llabs(d[m]) / 65536; ++k) {
+                q[m] = p[m] + 32768 + k * step;
+                q[n] = p[n] + 32768 + k * slope;
+                mark(q[0], q[1]);
             }
         }
         const float theta = o.angle / 180.0f * 3.1415927f;
         const double sn = std::sin(double(theta)), cs = std::cos(double(theta));
-        const double Sxf = sn * 65536.0 / o.sx, Cxf = cs * 65536.0 / o.sx;
-        const double Syf = sn * 65536.0 / o.sy, Cyf = cs * 65536.0 / o.sy;
+        const double Sxf = sn * 65536.0 / o.scale.x, Cxf = cs * 65536.0 / o.scale.x;
+        const double Syf = sn * 65536.0 / o.scale.y, Cyf = cs * 65536.0 / o.scale.y;
         int64_t Sx = Trunc(Sxf), Cx = Trunc(Cxf), Sy = Trunc(Syf), Cy = Trunc(Cyf);
         if (!Fits(Sx) || !Fits(Cx) || !Fits(Sy) || !Fits(Cy)) return;
         int64_t u0 = Trunc(double(bl) * 65536.0 - (Sxf * py + Cxf * px));
         int64_t v0 = Trunc(Syf * px - Cyf * py + double(bt) * 65536.0);
-        if (o.flipH) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
-        if (o.flipV) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0), Sy = -Sy, Cy = -Cy;
+        if (o.flipHorizontal) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
+        if (o.flipVertical) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0), Sy = -Sy, Cy = -Cy;
         for (int64_t y = ct; y < cb; ++y)
             for (int64_t x = std::max(lo[size_t(y - ct)], cl); x <= std::min(hi[size_t(y - ct)], cr - 1); ++x) {
                 covered[at(x, y)] = 1;
@@ -235,17 +198,17 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
 
     // Which of the three kernel families draws.
     const bool bilinear = o.filter && mode != 0;
-    const bool effects = bilinear || o.bright || o.contrast;
+    const bool effects = bilinear || o.useBrightness || o.useContrast;
     const bool blend = o.opacity < 1 || srcAlpha || dstAlpha;
     const int O = o.opacity >= 256 ? 65536 : int(o.opacity * 256.0f);
-    const uint32_t key = o.key ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
-    const uint32_t fill = o.fill ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
+    const uint32_t key = o.useKeyColor ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
+    const uint32_t fill = o.useFillColor ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
     auto factor = [](float c, int limit) {
         double v = double(c) * 256.0;
         return v != v ? 0 : v > limit ? limit : v < -limit ? -limit : int(v);
     };
     const float brightRGB[3] = {o.brightness.red, o.brightness.green, o.brightness.blue};
-    const float contrastRGB[3] = {o.contrastColor.red, o.contrastColor.green, o.contrastColor.blue};
+    const float contrastRGB[3] = {o.contrast.red, o.contrast.green, o.contrast.blue};
 
     for (int64_t y = ct; y < cb; ++y)
         for (int64_t x = cl; x < cr; ++x) {
@@ -272,10 +235,10 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
 
             const int64_t kc = bilinear ? c0 : c, kr = bilinear ? r0 : r;
             const uint32_t sample = alphaOnly ? 0 : Word(src, kc, kr);
-            if (o.key && sample == key) continue;
+            if (o.useKeyColor && sample == key) continue;
 
             if (!effects && !blend) {
-                SetWord(dst, x, y, o.fill ? fill : sample);
+                SetWord(dst, x, y, o.useFillColor ? fill : sample);
                 continue;
             }
 
@@ -284,7 +247,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             int a = 255;
             auto lerp = [](int p, int q, int f) { return p + (((q - p) * f) >> 16); };
             for (int k = 0; k < 3; ++k) {
-                if (o.fill) s[k] = Channel(sd, fill, k);
+                if (o.useFillColor) s[k] = Channel(sd, fill, k);
                 else if (bilinear) {
                     int top = lerp(Channel(sd, Word(src, c0, r0), k), Channel(sd, Word(src, c1, r0), k), fx);
                     int bot = lerp(Channel(sd, Word(src, c0, r1), k), Channel(sd, Word(src, c1, r1), k), fx);
@@ -301,10 +264,10 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             int w;
             if (effects) {
                 w = srcA8 ? (O * a) >> 8 : O;
-                if (!o.fill && (o.bright || o.contrast))
+                if (!o.useFillColor && (o.useBrightness || o.useContrast))
                     for (int k = 0; k < 3; ++k) {
-                        if (o.contrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k], 65536)) >> 8) + 128;
-                        if (o.bright) s[k] += factor(brightRGB[k], 1 << 24);
+                        if (o.useContrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k], 65536)) >> 8) + 128;
+                        if (o.useBrightness) s[k] += factor(brightRGB[k], 1 << 24);
                         s[k] = std::clamp(s[k], 0, 255);
                     }
             } else {
@@ -316,7 +279,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             const uint32_t packed = (uint32_t(s[0]) << dd.shift[0]) | (uint32_t(s[1]) << dd.shift[1]) |
                                     (uint32_t(s[2]) << dd.shift[2]);
             if (w >= 255) {
-                SetWord(dst, x, y, effects ? packed : (o.fill ? fill : sample));
+                SetWord(dst, x, y, effects ? packed : (o.useFillColor ? fill : sample));
                 if (dstA8) SetByte(dstAlpha, x, y, 255);
                 continue;
             }

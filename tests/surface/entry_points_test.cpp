@@ -13,24 +13,28 @@
 namespace {
 using namespace surface_test;
 
-// Source pixel (x, y) of MakePattern.
-uint32_t Src(uint32_t x, uint32_t y) { return 0xFF000000u | ((y + 1) << 8) | (x + 1); }
-
-bool Blit(C_Surface& src, C_Surface& dst, float x, float y, const S_BlitParams* p, const C_Frame* clip = nullptr,
-          const C_Rect* srcRect = nullptr) {
+bool Blit(C_Surface& src, C_Surface& dst, float x, float y, const S_BlitParams* p, const C_Frame* clip = nullptr) {
     const C_Vector2D at(x, y);
-    return Gfx_Surface_BlitImage(&src, &dst, srcRect, clip, &at, 0, p);
+    return Gfx_Surface_BlitImage(&src, &dst, nullptr, clip, &at, 0, p);
+}
+bool ToRect(C_Surface& src, C_Surface& dst, const C_Rect& rect, const S_BlitParams* p) {
+    return Gfx_Surface_BlitToRect(&src, &dst, nullptr, nullptr, &rect, nullptr, 0, p);
+}
+bool Tiled(C_Surface& src, C_Surface& dst, const C_Rect& rect, const S_BlitParams* p,
+           const C_Vector2D* offset = nullptr) {
+    return Gfx_Surface_BlitTiled(&src, &dst, nullptr, nullptr, &rect, offset, 0, p);
 }
 
-TEST(BlitImage, WithoutRecordCopiesWithTheTopLeftCornerOnThePosition) {
+TEST(BlitImage, WithoutRecordOrThroughTheShortcutCopiesAtTheTopLeftCorner) {
     auto src = MakePattern(4, 3);
-    auto dst = MakeSurface(10, 10);
-    ASSERT_TRUE(Blit(*src, *dst, 2, 5, nullptr));
-    for (uint32_t y = 0; y < 10; ++y)
-        for (uint32_t x = 0; x < 10; ++x) {
-            const bool in = x >= 2 && x < 6 && y >= 5 && y < 8;
-            ASSERT_EQ(Get(*dst, x, y), in ? Src(x - 2, y - 5) : 0u) << x << ", " << y;
-        }
+    const S_BlitParams defaults;
+    for (const S_BlitParams* p : {static_cast<const S_BlitParams*>(nullptr), &defaults}) {
+        auto dst = MakeSurface(10, 10);
+        ASSERT_TRUE(Blit(*src, *dst, 2, 5, p));
+        for (uint32_t y = 0; y < 10; ++y)
+            for (uint32_t x = 0; x < 10; ++x)
+                ASSERT_EQ(Get(*dst, x, y), x >= 2 && x < 6 && y >= 5 && y < 8 ? Src(x - 2, y - 5) : 0u) << x << "," << y;
+    }
 }
 
 TEST(BlitImage, CentreHotspotsAgreeAndTurnAboutTheCentre) {
@@ -56,31 +60,33 @@ TEST(BlitImage, CentreHotspotsAgreeAndTurnAboutTheCentre) {
 
 TEST(BlitImage, MirroringMovesThePivotWithTheImage) {
     auto src = MakePattern(4, 2);
-    S_BlitParams p;
-    p.flipHorizontal = 1;
-    auto dst = MakeSurface(16, 8);
-    ASSERT_TRUE(Blit(*src, *dst, 10, 3, &p));
-    // The left edge (the pivot) now lies on the right: columns 6..9, mirrored.
-    for (uint32_t x = 0; x < 16; ++x) EXPECT_EQ(Get(*dst, x, 3), x >= 6 && x < 10 ? Src(9 - x, 0) : 0u) << x;
-
-    p.flipHorizontal = 0;
-    p.flipVertical = 1;
-    p.hotspot = C_Vector2D(1, 0.5f, 0x10);
-    dst = MakeSurface(16, 8);
-    ASSERT_TRUE(Blit(*src, *dst, 5, 4, &p));
-    // Pivot (1, 0.5) moves to (1, 1.5): rows 2.5 .. 4.5, i.e. 2..3, turned over.
-    EXPECT_EQ(Get(*dst, 4, 2), Src(0, 1));
-    EXPECT_EQ(Get(*dst, 4, 3), Src(0, 0));
-    EXPECT_EQ(Get(*dst, 7, 3), Src(3, 0));
-    EXPECT_EQ(Get(*dst, 4, 4), 0u);
-
-    // Measured from the right edge without mirroring: the same cells, unmirrored.
-    S_BlitParams right;
-    right.hotspot = C_Vector2D(0, 0, 0x11);
-    dst = MakeSurface(16, 8);
-    ASSERT_TRUE(Blit(*src, *dst, 10, 3, &right));
-    EXPECT_EQ(Get(*dst, 6, 3), Src(0, 0));
-    EXPECT_EQ(Get(*dst, 9, 4), Src(3, 1));
+    struct Probe {
+        uint32_t x, y, word;
+    };
+    const struct {
+        const char* what;
+        uint8_t flipH, flipV;
+        C_Vector2D hotspot;
+        float x, y;
+        std::vector<Probe> probes;
+    } cases[] = {
+        {"the left edge (the pivot) lies on the right: columns 6..9", 1, 0, C_Vector2D(), 10, 3,
+         {{5, 3, 0}, {6, 3, Src(3, 0)}, {7, 3, Src(2, 0)}, {9, 3, Src(0, 0)}, {10, 3, 0}}},
+        {"pivot (1, 0.5) moves to (1, 1.5): rows 2.5 .. 4.5, turned over", 0, 1, C_Vector2D(1, 0.5f), 5, 4,
+         {{4, 2, Src(0, 1)}, {4, 3, Src(0, 0)}, {7, 3, Src(3, 0)}, {4, 4, 0}, {3, 3, 0}}},
+        {"measured from the right edge without mirroring", 0, 0, C_Vector2D(0, 0, 0x11), 10, 3,
+         {{6, 3, Src(0, 0)}, {9, 4, Src(3, 1)}, {10, 3, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        S_BlitParams p;
+        p.flipHorizontal = c.flipH;
+        p.flipVertical = c.flipV;
+        p.hotspot = c.hotspot;
+        auto dst = MakeSurface(16, 8);
+        ASSERT_TRUE(Blit(*src, *dst, c.x, c.y, &p));
+        for (const Probe& q : c.probes) EXPECT_EQ(Get(*dst, q.x, q.y), q.word) << q.x << ", " << q.y;
+    }
 }
 
 TEST(BlitImage, WrapCopiesReappearAtTheOppositeEdges) {
@@ -147,39 +153,31 @@ TEST(BlitToRect, StretchMapsTheWholeImageOntoTheRectangleAndNoFurther) {
     auto stretch = [&](const S_BlitParams* p, const C_Rect* srcRect, C_Rect rect, C_Vector2D offset = C_Vector2D()) {
         auto dst = MakeSurface(16, 16);
         EXPECT_TRUE(Gfx_Surface_BlitToRect(src.get(), dst.get(), srcRect, nullptr, &rect, &offset, 0, p));
-        return dst;
+        return Picture(*dst);
     };
-    auto dst = stretch(nullptr, nullptr, C_Rect(2, 3, 10, 11));
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < 16; ++x) {
-            const bool in = x >= 2 && x < 10 && y >= 3 && y < 11;
-            ASSERT_EQ(Get(*dst, x, y), in ? Src((x - 2) / 2, (y - 3) / 2) : 0u) << x << ", " << y;
-        }
-    const auto reference = Picture(*dst);
-    const C_Rect part(1, 1, 2, 2);
-    S_BlitParams centred;
-    centred.hotspot = C_Vector2D(0, 0, 0x32);
-    EXPECT_EQ(Picture(*stretch(nullptr, &part, C_Rect(2, 3, 10, 11))), reference);
-    EXPECT_EQ(Picture(*stretch(&centred, nullptr, C_Rect(2, 3, 10, 11))), reference);
-    EXPECT_EQ(Picture(*stretch(nullptr, nullptr, C_Rect(1, 1, 9, 9), C_Vector2D(1, 2))), reference);
-
-    S_BlitParams mirrored;
+    // Stretched 2x onto (2, 3, 10, 11); mirrored, the 16.16 walk samples its own cells, but covers the same.
+    const auto plain = stretch(nullptr, nullptr, C_Rect(2, 3, 10, 11));
+    S_BlitParams mirrored, centred;
     mirrored.flipHorizontal = mirrored.flipVertical = 1;
-    dst = stretch(&mirrored, nullptr, C_Rect(2, 3, 10, 11));
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < 16; ++x) {
-            const bool in = x >= 2 && x < 10 && y >= 3 && y < 11;
-            ASSERT_EQ(Get(*dst, x, y) != 0, in) << x << ", " << y;
-        }
-    EXPECT_EQ(Get(*dst, 2, 3), Src(3, 3));
+    centred.hotspot = C_Vector2D(0, 0, 0x32);
+    const auto turned = stretch(&mirrored, nullptr, C_Rect(2, 3, 10, 11));
+    for (uint32_t i = 0; i < 256; ++i) {
+        const uint32_t x = i % 16, y = i / 16;
+        const bool in = x >= 2 && x < 10 && y >= 3 && y < 11;
+        ASSERT_EQ(plain[i], in ? Src((x - 2) / 2, (y - 3) / 2) : 0u) << x << ", " << y;
+        ASSERT_EQ(turned[i] != 0u, in) << x << ", " << y;
+    }
+    EXPECT_EQ(turned[3 * 16 + 2], Src(3, 3));
+    // Any source rectangle, a centred hotspot and an offset give the same picture.
+    const C_Rect part(1, 1, 2, 2);
+    EXPECT_EQ(stretch(nullptr, &part, C_Rect(2, 3, 10, 11)), plain);
+    EXPECT_EQ(stretch(&centred, nullptr, C_Rect(2, 3, 10, 11)), plain);
+    EXPECT_EQ(stretch(nullptr, nullptr, C_Rect(1, 1, 9, 9), C_Vector2D(1, 2)), plain);
 
     // A fractional stretch still stays inside the rectangle rounded outwards.
-    dst = stretch(nullptr, nullptr, C_Rect(2.5f, 3.5f, 9.25f, 7.75f));
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < 16; ++x) {
-            const bool outside = x < 2 || x > 9 || y < 3 || y > 7;
-            ASSERT_TRUE(!outside || Get(*dst, x, y) == 0u) << x << ", " << y;
-        }
+    const auto fractional = stretch(nullptr, nullptr, C_Rect(2.5f, 3.5f, 9.25f, 7.75f));
+    for (uint32_t i = 0; i < 256; ++i)
+        ASSERT_TRUE((i % 16 >= 2 && i % 16 <= 9 && i / 16 >= 3 && i / 16 <= 7) || fractional[i] == 0u) << i;
 }
 
 TEST(BlitToRect, FitPairsAndEmptyAxes) {
@@ -187,33 +185,33 @@ TEST(BlitToRect, FitPairsAndEmptyAxes) {
     auto dst = MakeSurface(16, 16);
     S_BlitParams p;
     const C_Rect flat(2, 3, 2, 11), rect(0, 0, 16, 16);
-    EXPECT_FALSE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &flat, nullptr, 0, &p));
+    EXPECT_FALSE(ToRect(*src, *dst, flat, &p));
+    EXPECT_FALSE(ToRect(*src, *dst, flat, nullptr));
     p.fitHorizontal = 2;
-    EXPECT_FALSE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, &p));
-    // Repeat across, stretch down: 4-wide tiles of full height.
+    EXPECT_FALSE(ToRect(*src, *dst, rect, &p));
+    // Repeat across, stretch down: 4-wide tiles of full height; and the other way round.
     p.fitHorizontal = GFX_FIT_REPEAT;
-    ASSERT_TRUE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, &p));
+    ASSERT_TRUE(ToRect(*src, *dst, rect, &p));
     EXPECT_EQ(Get(*dst, 5, 15), Src(1, 3));
     EXPECT_EQ(Get(*dst, 13, 0), Src(1, 0));
     p.fitHorizontal = GFX_FIT_STRETCH;
     p.fitVertical = GFX_FIT_REPEAT;
     dst = MakeSurface(16, 16);
-    ASSERT_TRUE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, &p));
+    ASSERT_TRUE(ToRect(*src, *dst, rect, &p));
     EXPECT_EQ(Get(*dst, 15, 5), Src(3, 1));
-    EXPECT_FALSE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &flat, nullptr, 0, nullptr));
 }
 
 // A repeat fill drawn with the cells cut by the rectangle must match, inside
 // the rectangle, a fill over a larger rectangle whose cells there are whole.
 TEST(BlitTiled, CutCellsShowWhatWholeTilesShow) {
     auto src = MakePattern(5, 3);
-    const C_Rect rects[] = {C_Rect(3.5f, 2.25f, 21.75f, 14.5f), C_Rect(-7.5f, -5.25f, 40.5f, 33.75f),
-                            C_Rect(0, 0, 24, 20)};
-    int cases = 0;
-    for (const C_Rect& rect : rects)
+    for (const C_Rect& rect : {C_Rect(3.5f, 2.25f, 21.75f, 14.5f), C_Rect(-7.5f, -5.25f, 40.5f, 33.75f),
+                               C_Rect(0, 0, 24, 20)})
         for (float scale : {1.0f, 2.0f, 1.5f})
             for (int mirror = 0; mirror < 4; ++mirror)
                 for (float angle : {0.0f, 30.0f}) {
+                    SCOPED_TRACE(testing::Message() << "rect " << rect.left << " scale " << scale << " mirror " << mirror
+                                                    << " angle " << angle);
                     S_BlitParams p;
                     p.scale = C_Vector2D(scale, scale);
                     p.flipHorizontal = mirror & 1;
@@ -221,30 +219,24 @@ TEST(BlitTiled, CutCellsShowWhatWholeTilesShow) {
                     p.angle = angle;
                     p.scroll = C_Vector2D(1.5f, 0.25f);
                     p.hotspot = C_Vector2D(2.0f, 3.0f);
-                    const double tw = std::trunc(5 * scale), th = std::trunc(3 * scale);
-                    auto cut = MakeSurface(24, 20), whole = MakeSurface(24, 20);
-                    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), cut.get(), nullptr, nullptr, &rect, nullptr, 0, &p));
                     // Five cells more on every side; the pivot stays where it was.
-                    const float mx = float(5 * tw), my = float(5 * th);
+                    const float mx = 5 * std::trunc(5 * scale), my = 5 * std::trunc(3 * scale);
                     const C_Rect big(rect.left - mx, rect.top - my, rect.right + mx, rect.bottom + my);
                     S_BlitParams q = p;
                     q.hotspot = C_Vector2D(p.hotspot.x + mx, p.hotspot.y + my);
-                    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), whole.get(), nullptr, nullptr, &big, nullptr, 0, &q));
-                    SCOPED_TRACE(testing::Message() << "rect " << rect.left << " scale " << scale << " mirror " << mirror
-                                                    << " angle " << angle);
+                    auto cut = MakeSurface(24, 20), whole = MakeSurface(24, 20);
+                    ASSERT_TRUE(Tiled(*src, *cut, rect, &p));
+                    ASSERT_TRUE(Tiled(*src, *whole, big, &q));
                     for (uint32_t y = 0; y < 20; ++y)
                         for (uint32_t x = 0; x < 24; ++x) {
                             const bool in = x + 1 > rect.left && x < rect.right && y + 1 > rect.top && y < rect.bottom;
                             ASSERT_EQ(Get(*cut, x, y), in ? Get(*whole, x, y) : 0u) << x << ", " << y;
                             // Whole pixels inside the rectangle are all covered.
-                            if (x >= std::ceil(rect.left) && x + 1 <= rect.right && y >= std::ceil(rect.top) &&
-                                y + 1 <= rect.bottom) {
-                                ASSERT_NE(Get(*cut, x, y), 0u) << x << ", " << y;
-                            }
+                            const bool whollyIn = x >= std::ceil(rect.left) && x + 1 <= rect.right &&
+                                                  y >= std::ceil(rect.top) && y + 1 <= rect.bottom;
+                            ASSERT_TRUE(!whollyIn || Get(*cut, x, y) != 0u) << x << ", " << y;
                         }
-                    ++cases;
                 }
-    EXPECT_EQ(cases, 72);
 }
 
 TEST(BlitTiled, UnscaledGridPictureAndScrollPeriod) {
@@ -254,53 +246,47 @@ TEST(BlitTiled, UnscaledGridPictureAndScrollPeriod) {
         p.scroll = C_Vector2D(sx, sy);
         p.flipHorizontal = flipH;
         p.scale = C_Vector2D(scale, scale);
-        const C_Rect rect(1, 2, 12, 9);
         auto dst = MakeSurface(16, 12);
-        EXPECT_TRUE(Gfx_Surface_BlitTiled(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, &p));
-        return dst;
+        EXPECT_TRUE(Tiled(*src, *dst, C_Rect(1, 2, 12, 9), &p));
+        return Picture(*dst);
     };
     for (uint8_t flip : {0, 1}) {
-        auto dst = fill(1, 0, flip, 1);
+        const auto picture = fill(1, 0, flip, 1);
         for (uint32_t y = 0; y < 12; ++y)
             for (uint32_t x = 0; x < 16; ++x) {
                 const bool in = x >= 1 && x < 12 && y >= 2 && y < 9;
                 const uint32_t col = (x + 3 - 2) % 3, row = (y - 2) % 2;
-                ASSERT_EQ(Get(*dst, x, y), in ? Src(flip ? 2 - col : col, row) : 0u) << x << ", " << y;
+                ASSERT_EQ(picture[y * 16 + x], in ? Src(flip ? 2 - col : col, row) : 0u) << x << ", " << y;
             }
     }
-    EXPECT_EQ(Picture(*fill(3, 2, 0, 1)), Picture(*fill(0, 0, 0, 1)));
-    EXPECT_EQ(Picture(*fill(6, 4, 1, 2)), Picture(*fill(0, 0, 1, 2)));
-    EXPECT_EQ(Picture(*fill(-1.5f, 0, 0, 1)), Picture(*fill(1.5f, 0, 0, 1)));
+    // A scroll of the tile size draws what 0 draws; a fractional scroll leaves no gap.
+    EXPECT_EQ(fill(3, 2, 0, 1), fill(0, 0, 0, 1));
+    EXPECT_EQ(fill(6, 4, 1, 2), fill(0, 0, 1, 2));
+    EXPECT_EQ(fill(-1.5f, 0, 0, 1), fill(1.5f, 0, 0, 1));
 }
 
 TEST(BlitTiled, HugeAndDegenerateRectangles) {
     auto src = MakePattern(64, 64);
-    auto dst = MakeSurface(640, 480);
+    auto a = MakeSurface(640, 480), b = MakeSurface(640, 480);
     S_BlitParams p;
     p.scroll = C_Vector2D(0.5f, 0.5f);
-    const C_Rect huge(-1e9f, -1e9f, 1e9f, 1e9f);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), dst.get(), nullptr, nullptr, &huge, nullptr, 0, &p));
+    ASSERT_TRUE(Tiled(*src, *a, C_Rect(-1e9f, -1e9f, 1e9f, 1e9f), &p));
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
-    for (uint32_t y = 0; y < 480; y += 7)
-        for (uint32_t x = 0; x < 640; x += 5) {
-            ASSERT_NE(Get(*dst, x, y), 0u);
-        }
+    for (uint32_t i = 0; i < 640 * 480; i += 37) ASSERT_NE(Get(*a, i % 640, i / 640), 0u) << i;
 
     // A rectangle that starts 2^70 pixels away keeps its grid to the pixel.
-    const C_Rect farOff(-1180591620717411303424.0f, 0, 640, 480), near(-6400, 0, 640, 480);
-    auto a = MakeSurface(640, 480), b = MakeSurface(640, 480);
-    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), a.get(), nullptr, nullptr, &farOff, nullptr, 0, &p));
-    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), b.get(), nullptr, nullptr, &near, nullptr, 0, &p));
+    a = MakeSurface(640, 480);
+    ASSERT_TRUE(Tiled(*src, *a, C_Rect(-1180591620717411303424.0f, 0, 640, 480), &p));
+    ASSERT_TRUE(Tiled(*src, *b, C_Rect(-6400, 0, 640, 480), &p));
     EXPECT_EQ(Picture(*a), Picture(*b));
     // Turned about a point far beyond reach: safe, whatever it draws.
     S_BlitParams turned;
     turned.angle = 30;
-    turned.hotspot = C_Vector2D(0, 0, 0x22);
-    const C_Rect vast(-3e38f, -3e38f, 3e38f, 3e38f);
-    Gfx_Surface_BlitTiled(src.get(), a.get(), nullptr, nullptr, &vast, nullptr, 0, &turned);
-    turned.hotspot = C_Vector2D(0, 0, 0x32);
-    Gfx_Surface_BlitTiled(src.get(), a.get(), nullptr, nullptr, &vast, nullptr, 0, &turned);
+    for (uint8_t anchor : {0x22, 0x32}) {
+        turned.hotspot = C_Vector2D(0, 0, anchor);
+        Tiled(*src, *a, C_Rect(-3e38f, -3e38f, 3e38f, 3e38f), &turned);
+    }
 
     const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
     const C_Rect rect(0, 0, 100, 100);
@@ -310,8 +296,7 @@ TEST(BlitTiled, HugeAndDegenerateRectangles) {
         q.scroll = C_Vector2D(scrollX, 0);
         const C_Vector2D offset(offsetX, 0);
         auto d = MakeSurface(16, 16);
-        const bool ok = Gfx_Surface_BlitTiled(src.get(), d.get(), nullptr, nullptr, &r, &offset, 0, &q);
-        return !ok && Picture(*d) == Picture(*MakeSurface(16, 16));
+        return !Tiled(*src, *d, r, &q, &offset) && Picture(*d) == Picture(*MakeSurface(16, 16));
     };
     // Tiles of zero, below one pixel, beyond 32 bits; non-finite inputs; an empty rectangle.
     for (float scale : {0.0f, -0.0f, 0.01f, 1e9f, nan}) EXPECT_TRUE(refused(scale, 0, rect, 0)) << scale;
@@ -322,10 +307,9 @@ TEST(BlitTiled, HugeAndDegenerateRectangles) {
 
     // Without a record: the default record.
     a = MakeSurface(100, 90), b = MakeSurface(100, 90);
-    const C_Rect r(3, 4, 97, 88);
-    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), a.get(), nullptr, nullptr, &r, nullptr, 0, nullptr));
     const S_BlitParams defaults;
-    ASSERT_TRUE(Gfx_Surface_BlitTiled(src.get(), b.get(), nullptr, nullptr, &r, nullptr, 0, &defaults));
+    ASSERT_TRUE(Tiled(*src, *a, C_Rect(3, 4, 97, 88), nullptr));
+    ASSERT_TRUE(Tiled(*src, *b, C_Rect(3, 4, 97, 88), &defaults));
     EXPECT_EQ(Picture(*a), Picture(*b));
 }
 
