@@ -93,7 +93,7 @@ TEST(MemoryBlocks, FillsMatchAPlainElementLoopAtEveryLengthAndOffset) {
     for (uint32_t value : values) {
         std::vector<uint32_t> lengths;
         for (uint32_t n = 0; n <= 200; ++n) lengths.push_back(n);
-        for (uint32_t n : {383u, 384u, 385u, 1023u, 1024u, 1025u, 1030u, 4099u}) lengths.push_back(n);
+        for (uint32_t n : {383u, 384u, 385u, 1023u, 1024u, 1025u, 1030u, 4099u, 65536u, 65539u, 70001u}) lengths.push_back(n);
         for (uint32_t offset : {0u, 1u, 2u, 3u, 17u, 33u, 63u}) {
             for (uint32_t n : lengths) {
                 std::vector<uint8_t> got(n + 80, 0xC3), want(n + 80, 0xC3);

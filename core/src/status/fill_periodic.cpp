@@ -3,6 +3,7 @@
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #define SOFTBLIT_FILL_X86 1
 #endif
@@ -57,14 +58,13 @@ void FillWithWords(uint8_t* p, size_t bytes, const S_FillWords& words) {
     memcpy(p + 8 * whole, &words.w[k], bytes & 7);
 }
 
-constexpr size_t kStreamingFill = 2u << 20;
+constexpr size_t kCopyFill = 64u << 10;
 constexpr size_t kStringFill = 1024;
 
 #if SOFTBLIT_FILL_X86
 // Blocks of 24 words (192 bytes) in three registers; aligned stores, since
 // stores that straddle cache lines cost twice, and masked stores for the
-// ragged ends. Large blocks use streaming stores, which skip reading the
-// lines they are about to overwrite.
+// ragged ends.
 struct S_Wide {
     __m512i a, b, c;
 };
@@ -98,19 +98,10 @@ __attribute__((target("avx512f,avx512bw"))) void FillAvx512(uint8_t* p, size_t b
     bytes -= head;
     r = WideRegisters(aligned);
     size_t blocks = bytes / 192;
-    if (bytes >= kStreamingFill) {
-        for (size_t i = 0; i < blocks; ++i, p += 192) {
-            _mm512_stream_si512(reinterpret_cast<__m512i*>(p), r.a);
-            _mm512_stream_si512(reinterpret_cast<__m512i*>(p + 64), r.b);
-            _mm512_stream_si512(reinterpret_cast<__m512i*>(p + 128), r.c);
-        }
-        _mm_sfence();
-    } else {
-        for (size_t i = 0; i < blocks; ++i, p += 192) {
-            _mm512_store_si512(p, r.a);
-            _mm512_store_si512(p + 64, r.b);
-            _mm512_store_si512(p + 128, r.c);
-        }
+    for (size_t i = 0; i < blocks; ++i, p += 192) {
+        _mm512_store_si512(p, r.a);
+        _mm512_store_si512(p + 64, r.b);
+        _mm512_store_si512(p + 128, r.c);
     }
     StorePartial(p, bytes % 192, r);
 }
@@ -161,6 +152,25 @@ FillFunction ChooseFill() {
 }
 
 const FillFunction g_fill = ChooseFill();
+
+bool HasFastStringCopy() {
+    unsigned eax, ebx, ecx, edx;
+    return __get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) && (ebx & (1u << 9)) != 0;  // ERMS
+}
+
+const bool g_fastStringCopy = HasFastStringCopy();
+
+// Large 3-byte fills: write one 192-byte block, then copy the block onto
+// itself shifted by 192 bytes. The copy is defined byte by byte forwards, so
+// it repeats the pattern, and the string copy moves whole cache lines without
+// reading them first, as the string store does for 8-byte periods.
+void FillByShiftedCopy(uint8_t* p, size_t bytes, uint32_t value, uint32_t size) {
+    g_fill(p, 192, value, size);
+    void* to = p + 192;
+    const void* from = p;
+    size_t count = bytes - 192;
+    __asm__ volatile("rep movsb" : "+D"(to), "+S"(from), "+c"(count) : : "memory");
+}
 #endif
 
 // Periods 2 and 4 repeat in every 8-byte word, which the string store can
@@ -185,6 +195,9 @@ void FillElements(uint8_t* destination, size_t bytes, uint32_t value, uint32_t s
         return FillWord64(destination, bytes, word);
     }
 #if SOFTBLIT_FILL_X86
+    if (bytes >= kCopyFill && g_fastStringCopy && sizeof(void*) == 8) {
+        return FillByShiftedCopy(destination, bytes, value, size);
+    }
     g_fill(destination, bytes, value, size);
 #else
     FillWithWords(destination, bytes, WordsAt(value, size, 0));
