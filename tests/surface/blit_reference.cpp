@@ -133,7 +133,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             }
     } else if (mode == 1) {
         int64_t x0 = Trunc(double(px) + 0.3), y0 = Trunc(double(py) + 0.3);
-        int64_t x1 = Trunc((double(fw) * o.scale.x + px) * 65536.0) >> 16;
+        int64_t x1 = Trunc((double(o.scale.x) * fw + px + 0.3) * 65536.0) >> 16;
         int64_t y1 = Trunc((double(o.scale.y) * fh + py + 0.3) * 65536.0) >> 16;
         int64_t du = Trunc(65536.0 / o.scale.x), dv = Trunc(65536.0 / o.scale.y);
         int64_t u0 = Trunc((double(bl) - double(px) / o.scale.x) * 65536.0);
@@ -141,7 +141,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         if (o.flipHorizontal) u0 = Trunc((double(px) / o.scale.x + br) * 65536.0), du = -du;
         if (o.flipVertical) v0 = Trunc((double(py) / o.scale.y + bb) * 65536.0), dv = -dv;
         for (int64_t y = std::max(y0, ct); y < std::min(y1, cb); ++y)
-            for (int64_t x = std::max(x0, cl); x <= std::min(x1, cr - 1); ++x) {
+            for (int64_t x = std::max(x0, cl); x < std::min(x1, cr); ++x) {
                 covered[at(x, y)] = 1;
                 us[at(x, y)] = x * du + u0;
                 vs[at(x, y)] = y * dv + v0;

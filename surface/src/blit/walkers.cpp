@@ -70,16 +70,18 @@ void Walk_Scaled(S_BlitSpan& s, T_SpanKernel kernel, const S_BlitGeometry& g) {
     const double w = g.boxRight - g.boxLeft;  // float differences, as set-up sized them
     const double h = g.boxBottom - g.boxTop;
 
-    // Columns x0..x1 inclusive, rows y0..y1 - 1.
+    // Columns x0..x1 - 1, rows y0..y1 - 1: both ends found the same way, so
+    // an image scaled to n columns covers n columns (an inclusive right end
+    // drew one column of clamped samples past the image).
     int64_t x0 = Blit_TruncWide(px + 0.3);
     int64_t y0 = Blit_TruncWide(py + 0.3);
-    int64_t x1 = Blit_TruncWide((w * sx + px) * 65536.0) >> 16;
+    int64_t x1 = Blit_TruncWide((sx * w + px + 0.3) * 65536.0) >> 16;
     int64_t y1 = Blit_TruncWide((sy * h + py + 0.3) * 65536.0) >> 16;
     if (x0 < g.clipLeft) x0 = g.clipLeft;
     if (y0 < g.clipTop) y0 = g.clipTop;
-    if (x1 > int64_t(g.clipRight) - 1) x1 = int64_t(g.clipRight) - 1;
+    if (x1 > g.clipRight) x1 = g.clipRight;
     if (y1 > g.clipBottom) y1 = g.clipBottom;
-    if (x0 > x1 || y0 >= y1) return;
+    if (x0 >= x1 || y0 >= y1) return;
 
     int64_t du = Blit_TruncWide(65536.0 / sx);
     int64_t dv = Blit_TruncWide(65536.0 / sy);
@@ -98,10 +100,10 @@ void Walk_Scaled(S_BlitSpan& s, T_SpanKernel kernel, const S_BlitGeometry& g) {
     }
     // u and v are linear in the column and row, so their ends bound them.
     if (!Blit_FitsInt32(du) || !Blit_FitsInt32(dv)) return;
-    if (!Blit_FitsInt32(x0 * du + us) || !Blit_FitsInt32(x1 * du + us)) return;
+    if (!Blit_FitsInt32(x0 * du + us) || !Blit_FitsInt32((x1 - 1) * du + us)) return;
     if (!Blit_FitsInt32(y0 * dv + vs) || !Blit_FitsInt32((y1 - 1) * dv + vs)) return;
 
-    s.count = int32_t(x1 - x0 + 1);
+    s.count = int32_t(x1 - x0);
     s.u = int32_t(x0 * du + us);
     s.du = int32_t(du);
     s.dv = 0;
