@@ -21,14 +21,14 @@ bool Save(const std::string& path, const Bytes& bytes) {
 
 std::vector<Bytes> BmpSeeds() {
     std::vector<Bytes> seeds;
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     seeds.push_back(MakeBmp(s, Bytes(24, 0x5A)));
     s.height = -2;
     seeds.push_back(MakeBmp(s, Bytes(24, 0xA5)));
     for (uint16_t bits : {1, 4, 8}) {
-        BmpSpec p;
+        BmpLayout p;
         p.width = 5;
         p.height = 2;
         p.bitCount = bits;
@@ -36,7 +36,7 @@ std::vector<Bytes> BmpSeeds() {
         p.palette = {0x102030, 0xFFEEDD};
         seeds.push_back(MakeBmp(p, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 1, 2, 3, 4, 5, 6, 7, 8}));
     }
-    BmpSpec rle;
+    BmpLayout rle;
     rle.width = 6;
     rle.height = 3;
     rle.bitCount = 8;
@@ -46,13 +46,13 @@ std::vector<Bytes> BmpSeeds() {
     rle.compression = 2;
     rle.height = 2;
     seeds.push_back(MakeBmp(rle, {5, 0x12, 1, 0x40, 0, 0, 0, 5, 0x45, 0x6A, 0xB0, 0x00, 1, 0xC0, 0, 1}));
-    BmpSpec b16;
+    BmpLayout b16;
     b16.width = 2;
     b16.bitCount = 16;
     b16.compression = 3;
     b16.masks = {0xF800, 0x7E0, 0x1F};
     seeds.push_back(MakeBmp(b16, {0x34, 0x12, 0xFF, 0xFF}));
-    BmpSpec b32;
+    BmpLayout b32;
     b32.width = 2;
     b32.bitCount = 32;
     b32.compression = 3;
@@ -64,7 +64,7 @@ std::vector<Bytes> BmpSeeds() {
 
 std::vector<Bytes> TgaSeeds() {
     std::vector<Bytes> seeds;
-    TgaSpec s;
+    TgaLayout s;
     s.width = 2;
     s.height = 2;
     for (uint8_t bits : {16, 24, 32}) {
@@ -75,7 +75,7 @@ std::vector<Bytes> TgaSeeds() {
     s.descriptor = 0x30;
     s.id = {'s', 'e', 'e', 'd'};
     seeds.push_back(MakeTga(s, {0x82, 1, 2, 3, 4, 0x00, 5, 6, 7, 8}));
-    TgaSpec m;
+    TgaLayout m;
     m.imageType = 9;
     m.width = 3;
     m.height = 2;
@@ -89,7 +89,7 @@ std::vector<Bytes> TgaSeeds() {
     m.mapEntryBits = 16;
     m.map = {0x1F, 0x06, 0x00, 0x7C, 0xFF, 0xFF};
     seeds.push_back(MakeTga(m, {0, 1, 2, 2, 1, 0}));
-    TgaSpec g;
+    TgaLayout g;
     g.imageType = 11;
     g.width = 3;
     g.height = 2;
@@ -101,23 +101,23 @@ std::vector<Bytes> TgaSeeds() {
 
 std::vector<Bytes> PcxSeeds() {
     std::vector<Bytes> seeds;
-    PcxSpec p;
+    PcxLayout p;
     p.xMax = 2;
     p.yMax = 1;
     p.bytesPerLine = 4;
     std::vector<uint32_t> palette(256);
     for (uint32_t i = 0; i < 256; ++i) palette[i] = i * 0x010203;
     seeds.push_back(MakePcx(p, {0xC3, 0x07, 0xC2, 0x01, 0xC1, 0xC5, 0x02, 0x03}, palette));
-    PcxSpec rgb = p;
+    PcxLayout rgb = p;
     rgb.planes = 3;
     seeds.push_back(MakePcx(rgb, PcxEncode(Bytes(24, 9))));
-    PcxSpec planar;
+    PcxLayout planar;
     planar.xMax = 2;
     planar.bitsPerPlane = 1;
     planar.planes = 4;
     planar.headerPalette = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     seeds.push_back(MakePcx(planar, PcxEncode({0xA0, 0, 0x60, 0, 0xA0, 0, 0x60, 0})));
-    PcxSpec mono;
+    PcxLayout mono;
     mono.xMax = 9;
     mono.bitsPerPlane = 1;
     seeds.push_back(MakePcx(mono, PcxEncode({0x81, 0x40})));

@@ -12,14 +12,14 @@ TEST(LoadBmp, RowsArePaddedToFourBytesWhateverTheImageSizeSays) {
     // 3 x 2 at 24 bits: 9 bytes of pixels and 3 of padding a row, bottom row first.
     const Bytes rows = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
     for (uint32_t imageSize : {24u, 0u, 18u}) {
-        BmpSpec spec;
-        spec.width = 3, spec.height = 2, spec.imageSize = imageSize;
+        BmpLayout layout;
+        layout.width = 3, layout.height = 2, layout.imageSize = imageSize;
         C_Image image;
-        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, rows)));
+        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, rows)));
         EXPECT_TRUE(image.format == GFX_FMT_R8G8B8 && image.pitch == 9);
         EXPECT_TRUE(memcmp(image.data, rows.data() + 12, 9) == 0 && memcmp(image.data + 9, rows.data(), 9) == 0);
-        spec.height = -2;  // top-down
-        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, rows)));
+        layout.height = -2;  // top-down
+        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, rows)));
         EXPECT_EQ(memcmp(image.data, rows.data(), 9), 0);
     }
 }
@@ -32,12 +32,12 @@ TEST(LoadBmp, PaletteDepthsWidenIndicesAndBlackenUnusedEntries) {
         {8, 124, {1, 1, 0, 2, 2, 0, 0, 0, 3, 3, 2, 1, 0, 0, 0, 0}, {3, 3, 2, 1, 0}, {1, 1, 0, 2, 2}},
     };
     for (const auto& c : cases) {
-        BmpSpec spec;
-        spec.width = 5, spec.height = 2, spec.bitCount = c.bits, spec.headerSize = c.headerSize;
-        spec.palette = {0x102030, 0x405060};
-        spec.colorsUsed = 2;  // the palette follows the header, whatever its size
+        BmpLayout layout;
+        layout.width = 5, layout.height = 2, layout.bitCount = c.bits, layout.headerSize = c.headerSize;
+        layout.palette = {0x102030, 0x405060};
+        layout.colorsUsed = 2;  // the palette follows the header, whatever its size
         C_Image image;
-        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, c.rows))) << c.bits;
+        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, c.rows))) << c.bits;
         ASSERT_TRUE(image.format == GFX_FMT_PAL8 && image.paletteFormat == GFX_FMT_R8G8B8);
         ASSERT_EQ(image.paletteSize, 768u);
         EXPECT_TRUE(memcmp(image.data, c.top, 5) == 0 && memcmp(image.data + 5, c.bottom, 5) == 0) << c.bits;
@@ -65,36 +65,36 @@ TEST(LoadBmp, SixteenAndThirtyTwoBitsFollowTheirMasks) {
         {32, 40, 6, {0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000}, GFX_FMT_A8R8G8B8, 0x55000204},
     };
     for (const auto& c : cases) {
-        BmpSpec spec;
-        spec.bitCount = c.bits, spec.headerSize = c.headerSize, spec.compression = c.compression, spec.masks = c.masks;
+        BmpLayout layout;
+        layout.bitCount = c.bits, layout.headerSize = c.headerSize, layout.compression = c.compression, layout.masks = c.masks;
         C_Image image;
-        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, {0x10, 0x20, 0x30, 0x40})));
+        ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, {0x10, 0x20, 0x30, 0x40})));
         EXPECT_EQ(image.format, c.format);
         EXPECT_EQ(c.bits == 16 ? uint32_t(image.data[0] | image.data[1] << 8) : PixelArgb(image, 0, 0), c.want);
     }
 }
 
 TEST(LoadBmp, RunLengthRowsDecodeWithDeltasPaddingAndEarlyEnd) {
-    BmpSpec spec;
-    spec.width = 6, spec.height = 3, spec.bitCount = 8, spec.compression = 1;
+    BmpLayout layout;
+    layout.width = 6, layout.height = 3, layout.bitCount = 8, layout.compression = 1;
     // Bottom row: 3 x 7, literal 1 2 3 (padded), end of line; a delta (2, 1),
     // 2 x 9, end of bitmap. Pixels that the data skip are 0.
     C_Image image;
-    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 1, 2, 9, 0, 1})));
+    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 1, 2, 9, 0, 1})));
     const uint8_t rle8[18] = {0, 0, 9, 9, 0, 0, 0, 0, 0, 0, 0, 0, 7, 7, 7, 1, 2, 3};
     EXPECT_EQ(memcmp(image.data, rle8, 18), 0);
 
     // Four bits: runs alternate two nibbles; a literal of 5 nibbles pads to 4 bytes.
-    spec.height = 2, spec.bitCount = 4, spec.compression = 2;
+    layout.height = 2, layout.bitCount = 4, layout.compression = 2;
     ASSERT_TRUE(LoadBytes(image, Loader::Bmp,
-                          MakeBmp(spec, {5, 0x12, 1, 0x40, 0, 0, 0, 5, 0x45, 0x6A, 0xB0, 0, 1, 0xC0, 0, 1})));
+                          MakeBmp(layout, {5, 0x12, 1, 0x40, 0, 0, 0, 5, 0x45, 0x6A, 0xB0, 0, 1, 0xC0, 0, 1})));
     const uint8_t rle4[12] = {4, 5, 6, 10, 11, 12, 1, 2, 1, 2, 1, 4};
     EXPECT_EQ(memcmp(image.data, rle4, 12), 0);
 
     // Rows of 5 pixels occupy 8 bytes: runs may cover that padding, which
     // some writers code with the row.
-    spec.width = 5, spec.bitCount = 8, spec.compression = 1;
-    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, {8, 3, 0, 0, 4, 4, 0, 4, 1, 2, 3, 4, 0, 1})));
+    layout.width = 5, layout.bitCount = 8, layout.compression = 1;
+    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, {8, 3, 0, 0, 4, 4, 0, 4, 1, 2, 3, 4, 0, 1})));
     const uint8_t padded[10] = {4, 4, 4, 4, 1, 3, 3, 3, 3, 3};
     EXPECT_EQ(memcmp(image.data, padded, 10), 0);
 
@@ -104,50 +104,50 @@ TEST(LoadBmp, RunLengthRowsDecodeWithDeltasPaddingAndEarlyEnd) {
     for (const Bytes& data : {Bytes{9, 1, 0, 1}, Bytes{6, 3, 0, 3, 1, 2, 3, 0}, Bytes{5, 1, 0, 0, 2, 1},
                               Bytes{5, 1, 0, 0, 5, 1, 0, 0}, Bytes{0, 2, 0, 3},
                               Bytes{5, 1, 0, 0, 5, 1, 0, 0, 0, 0, 0, 1}})
-        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, data)));
-    spec.height = -2;  // run-length data are never stored top-down
-    EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, {0, 1})));
+        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(layout, data)));
+    layout.height = -2;  // run-length data are never stored top-down
+    EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(layout, {0, 1})));
 }
 
 TEST(LoadBmp, RefusesFilesOutsideTheAcceptedKinds) {
-    void (*edits[])(BmpSpec&) = {
-        [](BmpSpec& s) { s.width = 0; },
-        [](BmpSpec& s) { s.width = -2; },
-        [](BmpSpec& s) { s.height = 0; },
-        [](BmpSpec& s) { s.headerSize = 12; },
-        [](BmpSpec& s) { s.headerSize = 64; },
-        [](BmpSpec& s) { s.bitCount = 2; },
-        [](BmpSpec& s) { s.compression = 4; },
-        [](BmpSpec& s) { s.compression = 1; },  // run-length coding at 24 bits
-        [](BmpSpec& s) { s.bitCount = 4, s.colorsUsed = 17; },
-        [](BmpSpec& s) { s.bitCount = 8, s.colorsUsed = 1000000; },
-        [](BmpSpec& s) { s.bitCount = 16, s.compression = 3, s.masks = {0xF000, 0xF00, 0xF0}; },
-        [](BmpSpec& s) { s.bitCount = 32, s.compression = 3, s.masks = {0xFF0000, 0xFFFF00, 0xFF}; },
-        [](BmpSpec& s) { s.bitCount = 32, s.compression = 3, s.masks = {0xFF0F00, 0xF000, 0xFF}; },
-        [](BmpSpec& s) { s.dataOffset = 10; },          // inside the headers
-        [](BmpSpec& s) { s.dataOffset = 0x7FFFFFFF; },  // beyond the file
+    void (*edits[])(BmpLayout&) = {
+        [](BmpLayout& s) { s.width = 0; },
+        [](BmpLayout& s) { s.width = -2; },
+        [](BmpLayout& s) { s.height = 0; },
+        [](BmpLayout& s) { s.headerSize = 12; },
+        [](BmpLayout& s) { s.headerSize = 64; },
+        [](BmpLayout& s) { s.bitCount = 2; },
+        [](BmpLayout& s) { s.compression = 4; },
+        [](BmpLayout& s) { s.compression = 1; },  // run-length coding at 24 bits
+        [](BmpLayout& s) { s.bitCount = 4, s.colorsUsed = 17; },
+        [](BmpLayout& s) { s.bitCount = 8, s.colorsUsed = 1000000; },
+        [](BmpLayout& s) { s.bitCount = 16, s.compression = 3, s.masks = {0xF000, 0xF00, 0xF0}; },
+        [](BmpLayout& s) { s.bitCount = 32, s.compression = 3, s.masks = {0xFF0000, 0xFFFF00, 0xFF}; },
+        [](BmpLayout& s) { s.bitCount = 32, s.compression = 3, s.masks = {0xFF0F00, 0xF000, 0xFF}; },
+        [](BmpLayout& s) { s.dataOffset = 10; },          // inside the headers
+        [](BmpLayout& s) { s.dataOffset = 0x7FFFFFFF; },  // beyond the file
     };
     C_Image image;
     for (auto edit : edits) {
-        BmpSpec spec;
-        spec.width = 2, spec.height = 2;
-        edit(spec);
-        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(spec, Bytes(16, 0))));
+        BmpLayout layout;
+        layout.width = 2, layout.height = 2;
+        edit(layout);
+        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, MakeBmp(layout, Bytes(16, 0))));
     }
-    Bytes notBmp = MakeBmp(BmpSpec(), Bytes(4, 0));
+    Bytes notBmp = MakeBmp(BmpLayout(), Bytes(4, 0));
     notBmp[0] = 'M';
     EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Bmp, notBmp));
 }
 
 TEST(LoadBmp, TheDataOffsetMayCutThePaletteShortOrLeaveAGap) {
-    BmpSpec spec;
-    spec.bitCount = 8, spec.palette = {0x112233, 0x445566}, spec.dataOffset = 14 + 40 + 4;
-    Bytes file = MakeBmp(spec, {1, 0, 0, 0});
+    BmpLayout layout;
+    layout.bitCount = 8, layout.palette = {0x112233, 0x445566}, layout.dataOffset = 14 + 40 + 4;
+    Bytes file = MakeBmp(layout, {1, 0, 0, 0});
     file.erase(file.begin() + 58, file.begin() + 62);  // room for one entry only
     C_Image image;
     ASSERT_TRUE(LoadBytes(image, Loader::Bmp, file));
     EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF000000u);
-    spec.colorsUsed = 2, spec.dataOffset = 14 + 40 + 8 + 5;  // 5 bytes between palette and pixels
-    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(spec, {1, 0, 0, 0})));
+    layout.colorsUsed = 2, layout.dataOffset = 14 + 40 + 8 + 5;  // 5 bytes between palette and pixels
+    ASSERT_TRUE(LoadBytes(image, Loader::Bmp, MakeBmp(layout, {1, 0, 0, 0})));
     EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF445566u);
 }

@@ -23,7 +23,7 @@ protected:
 };
 
 Bytes Grey(uint8_t level) {
-    TgaSpec s;
+    TgaLayout s;
     s.imageType = 3, s.bitCount = 8;
     return MakeTga(s, {level});
 }
@@ -31,12 +31,12 @@ Bytes Grey(uint8_t level) {
 }  // namespace
 
 TEST_F(LoaderFiles, TheExtensionChoosesTheLoaderInAnyCase) {
-    PcxSpec pcx;
+    PcxLayout pcx;
     pcx.planes = 3;
     C_Image image;
-    ASSERT_TRUE(image.Load_Format_FromFile(Write("lower.bmp", MakeBmp(BmpSpec(), {1, 2, 3, 0}))));
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("lower.bmp", MakeBmp(BmpLayout(), {1, 2, 3, 0}))));
     EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF030201u);
-    ASSERT_TRUE(image.Load_Format_FromFile(Write("UPPER.BMP", MakeBmp(BmpSpec(), {1, 2, 3, 0}))));
+    ASSERT_TRUE(image.Load_Format_FromFile(Write("UPPER.BMP", MakeBmp(BmpLayout(), {1, 2, 3, 0}))));
     ASSERT_TRUE(image.Load_Format_FromFile(Write("mixed.Pcx", MakePcx(pcx, {1, 0, 2, 0, 3, 0}))));
     EXPECT_EQ(PixelArgb(image, 0, 0), 0xFF010203u);
     ASSERT_TRUE(image.Load_Format_FromFile(Write("some.dir.tga", Grey(7))));
@@ -85,9 +85,9 @@ TEST_F(LoaderFiles, LoadersFreeWhatTheImageHeldAndLeaveNothingAfterAFailure) {
     C_Image image;
     const uint32_t empty = Sys_Status.memoryInUse;
     ASSERT_TRUE(image.CreateEmpty(64, 64, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
-    BmpSpec spec;
-    spec.bitCount = 8, spec.palette = {0x123456};
-    const Bytes bmp = MakeBmp(spec, {0, 0, 0, 0});
+    BmpLayout layout;
+    layout.bitCount = 8, layout.palette = {0x123456};
+    const Bytes bmp = MakeBmp(layout, {0, 0, 0, 0});
     ASSERT_TRUE(LoadBytes(image, Loader::Bmp, bmp));
     EXPECT_EQ(Sys_Status.memoryInUse, empty + 1 + 768);
     const Bytes broken(bmp.begin(), bmp.end() - 4);
@@ -104,7 +104,7 @@ TEST_F(LoaderFiles, LoadersFreeWhatTheImageHeldAndLeaveNothingAfterAFailure) {
 // The loaders read ahead; what they did not use goes back to the stream,
 // memory or file, so that a second image follows.
 TEST_F(LoaderFiles, StreamsStopRightAfterEachImage) {
-    TgaSpec packed;
+    TgaLayout packed;
     packed.imageType = 11, packed.bitCount = 8, packed.width = 2;
     Bytes both = MakeTga(packed, {0x81, 4});
     Append(both, Grey(5));

@@ -15,7 +15,7 @@ inline void Put(Bytes& b, uint64_t v, int bytes) {
 }
 inline void Append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1, height = 1;  // negative height: top-down rows
     uint32_t bitCount = 24, compression = 0, headerSize = 40, colorsUsed = 0, imageSize = 0;
     std::vector<uint32_t> masks;    // after a 40-byte header, or inside a larger one
@@ -24,7 +24,7 @@ struct BmpSpec {
 };
 
 // `pixels`: the pixel data exactly as they stand in the file.
-inline Bytes MakeBmp(const BmpSpec& s, const Bytes& pixels) {
+inline Bytes MakeBmp(const BmpLayout& s, const Bytes& pixels) {
     Bytes info;
     for (uint32_t v : {s.headerSize, uint32_t(s.width), uint32_t(s.height), 1u | s.bitCount << 16, s.compression,
                        s.imageSize, 2835u, 2835u, s.colorsUsed, 0u})
@@ -43,7 +43,7 @@ inline Bytes MakeBmp(const BmpSpec& s, const Bytes& pixels) {
     return file;
 }
 
-struct TgaSpec {
+struct TgaLayout {
     uint8_t imageType = 2, bitCount = 24, descriptor = 0;
     uint16_t width = 1, height = 1;
     Bytes id;
@@ -52,7 +52,7 @@ struct TgaSpec {
     Bytes map;  // colour-map bytes as stored
 };
 
-inline Bytes MakeTga(const TgaSpec& s, const Bytes& pixels) {
+inline Bytes MakeTga(const TgaLayout& s, const Bytes& pixels) {
     Bytes file = {uint8_t(s.id.size()), s.mapType, s.imageType};
     Put(file, s.mapFirst | uint32_t(s.mapLength) << 16, 4);
     Put(file, s.mapEntryBits, 5);  // then the screen position, 0
@@ -61,7 +61,7 @@ inline Bytes MakeTga(const TgaSpec& s, const Bytes& pixels) {
     return file;
 }
 
-struct PcxSpec {
+struct PcxLayout {
     uint16_t xMax = 0, yMax = 0;  // xMin and yMin are 10 and 20
     uint8_t version = 5, bitsPerPlane = 8, planes = 1;
     uint16_t bytesPerLine = 0;  // 0: the smallest even value for the width
@@ -80,7 +80,7 @@ inline Bytes PcxEncode(const Bytes& raw) {
 }
 
 // `palette` (256 0x00RRGGBB entries) follows `marker` when not empty.
-inline Bytes MakePcx(const PcxSpec& s, const Bytes& encoded, const std::vector<uint32_t>& palette = {},
+inline Bytes MakePcx(const PcxLayout& s, const Bytes& encoded, const std::vector<uint32_t>& palette = {},
                      uint8_t marker = 12) {
     Bytes file = {10, s.version, 1, s.bitsPerPlane};
     for (uint32_t v : {10u, 20u, 10u + s.xMax, 20u + s.yMax, 72u, 72u}) Put(file, v, 2);

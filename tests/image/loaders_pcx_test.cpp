@@ -8,8 +8,8 @@ using namespace image_test;
 
 namespace {
 
-PcxSpec Spec(uint16_t width, uint16_t height, uint8_t bits, uint8_t planes) {
-    PcxSpec s;
+PcxLayout Layout(uint16_t width, uint16_t height, uint8_t bits, uint8_t planes) {
+    PcxLayout s;
     s.xMax = static_cast<uint16_t>(width - 1), s.yMax = static_cast<uint16_t>(height - 1);
     s.bitsPerPlane = bits, s.planes = planes;
     return s;
@@ -26,7 +26,7 @@ std::vector<uint32_t> Ramp() {
 TEST(LoadPcx, OnePlaneReadsRunsAcrossLinesAndTheTrailingPalette) {
     // 3 x 2 with 4 bytes a line: 0xC3 0x07 gives three 7s; the run of two 1s
     // carries on into the second line.
-    PcxSpec s = Spec(3, 2, 8, 1);
+    PcxLayout s = Layout(3, 2, 8, 1);
     s.bytesPerLine = 4;
     std::vector<uint32_t> palette = Ramp();
     palette[0] = 0x010203;
@@ -50,7 +50,7 @@ TEST(LoadPcx, ThreePlanesGiveR8G8B8) {
         for (uint8_t plane = 0; plane < 3; ++plane)
             for (uint8_t x = 0; x < 4; ++x) raw.push_back(static_cast<uint8_t>(y * 100 + plane * 10 + x));
     C_Image image;
-    ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(Spec(3, 2, 8, 3), PcxEncode(raw))));
+    ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(Layout(3, 2, 8, 3), PcxEncode(raw))));
     EXPECT_EQ(image.format, GFX_FMT_R8G8B8);
     for (uint32_t y = 0; y < 2; ++y)
         for (uint32_t x = 0; x < 3; ++x)
@@ -61,7 +61,7 @@ TEST(LoadPcx, SixteenColourKindsUseTheHeaderPalette) {
     Bytes header;
     for (uint8_t i = 0; i < 16; ++i) header.insert(header.end(), {uint8_t(i * 16), i, uint8_t(255 - i)});
     // Four planes of one bit, plane p giving bit p of the index: 5, 10, 15.
-    PcxSpec planar = Spec(3, 1, 1, 4);
+    PcxLayout planar = Layout(3, 1, 1, 4);
     planar.headerPalette = header;
     C_Image image;
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(planar, PcxEncode({0xA0, 0, 0x60, 0, 0xA0, 0, 0x60, 0}))));
@@ -70,12 +70,12 @@ TEST(LoadPcx, SixteenColourKindsUseTheHeaderPalette) {
     EXPECT_EQ(PixelArgb(image, 1, 0), 0xFFA00AF5u);
     EXPECT_EQ(image.m_palette[48], 0);
 
-    PcxSpec packed = Spec(3, 1, 4, 1);  // one plane of four bits
+    PcxLayout packed = Layout(3, 1, 4, 1);  // one plane of four bits
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(packed, PcxEncode({0x5A, 0xF0}))));
     EXPECT_EQ(Bytes(image.data, image.data + 3), indices);
 
     // Monochrome with an empty header palette is black on white.
-    PcxSpec mono = Spec(10, 1, 1, 1);
+    PcxLayout mono = Layout(10, 1, 1, 1);
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, MakePcx(mono, PcxEncode({0x81, 0x40}))));
     EXPECT_EQ(Bytes(image.data, image.data + 10), (Bytes{1, 0, 0, 0, 0, 0, 0, 1, 0, 1}));
     EXPECT_TRUE(PixelArgb(image, 0, 0) == 0xFFFFFFFFu && PixelArgb(image, 1, 0) == 0xFF000000u);
@@ -85,22 +85,22 @@ TEST(LoadPcx, SixteenColourKindsUseTheHeaderPalette) {
 }
 
 TEST(LoadPcx, RefusesFilesOutsideTheAcceptedKindsAndBrokenRuns) {
-    void (*edits[])(PcxSpec&) = {
-        [](PcxSpec& s) { s.xMax = 0xFFFF; },  // xMax = xMin - 1
-        [](PcxSpec& s) { s.yMax = 0xFFFF; },
-        [](PcxSpec& s) { s.bytesPerLine = 1; },
-        [](PcxSpec& s) { s.planes = 2; },
-        [](PcxSpec& s) { s.planes = 4; },
-        [](PcxSpec& s) { s.bitsPerPlane = 2; },
-        [](PcxSpec& s) { s.bitsPerPlane = 1, s.planes = 5; },
+    void (*edits[])(PcxLayout&) = {
+        [](PcxLayout& s) { s.xMax = 0xFFFF; },  // xMax = xMin - 1
+        [](PcxLayout& s) { s.yMax = 0xFFFF; },
+        [](PcxLayout& s) { s.bytesPerLine = 1; },
+        [](PcxLayout& s) { s.planes = 2; },
+        [](PcxLayout& s) { s.planes = 4; },
+        [](PcxLayout& s) { s.bitsPerPlane = 2; },
+        [](PcxLayout& s) { s.bitsPerPlane = 1, s.planes = 5; },
     };
     C_Image image;
     for (auto edit : edits) {
-        PcxSpec s = Spec(2, 2, 8, 3);
+        PcxLayout s = Layout(2, 2, 8, 3);
         edit(s);
         EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, MakePcx(s, Bytes(64, 0))));
     }
-    Bytes file = MakePcx(Spec(2, 2, 8, 3), {0xCC, 0});  // 2 lines of 3 planes of 2 bytes
+    Bytes file = MakePcx(Layout(2, 2, 8, 3), {0xCC, 0});  // 2 lines of 3 planes of 2 bytes
     ASSERT_TRUE(LoadBytes(image, Loader::Pcx, file));
     file[0] = 11;  // not a PCX file
     EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, file));
@@ -109,5 +109,5 @@ TEST(LoadPcx, RefusesFilesOutsideTheAcceptedKindsAndBrokenRuns) {
 
     // 11 or 13 of 12 bytes; a lone run byte.
     for (const Bytes& data : {Bytes{0xCB, 0}, Bytes{0xCD, 0}, Bytes{0xCB, 0, 0xC2}})
-        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, MakePcx(Spec(2, 2, 8, 3), data)));
+        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Pcx, MakePcx(Layout(2, 2, 8, 3), data)));
 }

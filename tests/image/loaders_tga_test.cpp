@@ -8,8 +8,8 @@ using namespace image_test;
 
 namespace {
 
-TgaSpec Spec(uint8_t type, uint16_t width, uint16_t height, uint8_t bits) {
-    TgaSpec s;
+TgaLayout Layout(uint8_t type, uint16_t width, uint16_t height, uint8_t bits) {
+    TgaLayout s;
     s.imageType = type, s.width = width, s.height = height, s.bitCount = bits;
     return s;
 }
@@ -19,11 +19,11 @@ TgaSpec Spec(uint8_t type, uint16_t width, uint16_t height, uint8_t bits) {
 TEST(LoadTga, PixelDepthsGiveTheirFormats) {
     C_Image image;
     // Blue 1, green 2, red 3, alpha 4 in the first stored (bottom) row.
-    ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(2, 1, 2, 32), {1, 2, 3, 4, 0, 0, 0, 0})));
+    ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Layout(2, 1, 2, 32), {1, 2, 3, 4, 0, 0, 0, 0})));
     EXPECT_EQ(image.format, GFX_FMT_R8G8B8A8);
     EXPECT_EQ(Pixel32(image, 0, 1), 0x03020104u);
     for (uint8_t bits : {15, 16}) {
-        ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(2, 1, 1, bits), {0x34, 0x92})));
+        ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Layout(2, 1, 1, bits), {0x34, 0x92})));
         EXPECT_EQ(image.format, GFX_FMT_R5G5B5);
         EXPECT_EQ(image.data[0] | image.data[1] << 8, 0x9234);  // stored unchanged
     }
@@ -42,7 +42,7 @@ TEST(LoadTga, TheDescriptorChoosesTheCornerOfTheFirstPixel) {
     };
     for (const auto& c : cases) {
         for (uint8_t type : {3, 11}) {
-            TgaSpec s = Spec(type, 3, 2, 8);
+            TgaLayout s = Layout(type, 3, 2, 8);
             s.descriptor = c.descriptor;
             C_Image image;
             ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(s, type == 3 ? Bytes{1, 2, 3, 4, 5, 6}
@@ -54,7 +54,7 @@ TEST(LoadTga, TheDescriptorChoosesTheCornerOfTheFirstPixel) {
 }
 
 TEST(LoadTga, IdFieldsAndColourMapsOnTrueColourFilesAreSkipped) {
-    TgaSpec s = Spec(10, 2, 2, 24);
+    TgaLayout s = Layout(10, 2, 2, 24);
     s.descriptor = 0x20, s.id = Bytes(8, 'x');
     s.mapType = 1, s.mapLength = 3, s.mapEntryBits = 16, s.map = Bytes(6, 0x77);
     C_Image image;
@@ -79,7 +79,7 @@ TEST(LoadTga, ColourMapsOfEveryEntrySizeBecomeTheR8G8B8Palette) {
     };
     for (const auto& c : cases) {
         for (uint8_t type : {1, 9}) {
-            TgaSpec s = Spec(type, 2, 1, 8);
+            TgaLayout s = Layout(type, 2, 1, 8);
             s.mapType = 1, s.mapLength = 2, s.mapEntryBits = c.entryBits, s.map = c.map;
             C_Image image;
             ASSERT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(s, type == 1 ? Bytes{1, 7} : Bytes{1, 1, 7})));
@@ -92,24 +92,24 @@ TEST(LoadTga, ColourMapsOfEveryEntrySizeBecomeTheR8G8B8Palette) {
 }
 
 TEST(LoadTga, RefusesFilesOutsideTheAcceptedKinds) {
-    void (*edits[])(TgaSpec&) = {
-        [](TgaSpec& s) { s.mapFirst = 1; },
-        [](TgaSpec& s) { s.mapLength = 0; },
-        [](TgaSpec& s) { s.mapLength = 257, s.map.resize(257 * 3); },
-        [](TgaSpec& s) { s.mapEntryBits = 8; },
-        [](TgaSpec& s) { s.mapType = 0; },
-        [](TgaSpec& s) { s.mapType = 2; },
-        [](TgaSpec& s) { s.bitCount = 16; },
-        [](TgaSpec& s) { s.width = 0; },
-        [](TgaSpec& s) { s.height = 0; },
-        [](TgaSpec& s) { s.imageType = 32; },
-        [](TgaSpec& s) { s.descriptor = 0x40; },  // interleaved rows
-        [](TgaSpec& s) { s.imageType = 2; },      // true colour at 8 bits
-        [](TgaSpec& s) { s.imageType = 3, s.bitCount = 16; },
+    void (*edits[])(TgaLayout&) = {
+        [](TgaLayout& s) { s.mapFirst = 1; },
+        [](TgaLayout& s) { s.mapLength = 0; },
+        [](TgaLayout& s) { s.mapLength = 257, s.map.resize(257 * 3); },
+        [](TgaLayout& s) { s.mapEntryBits = 8; },
+        [](TgaLayout& s) { s.mapType = 0; },
+        [](TgaLayout& s) { s.mapType = 2; },
+        [](TgaLayout& s) { s.bitCount = 16; },
+        [](TgaLayout& s) { s.width = 0; },
+        [](TgaLayout& s) { s.height = 0; },
+        [](TgaLayout& s) { s.imageType = 32; },
+        [](TgaLayout& s) { s.descriptor = 0x40; },  // interleaved rows
+        [](TgaLayout& s) { s.imageType = 2; },      // true colour at 8 bits
+        [](TgaLayout& s) { s.imageType = 3, s.bitCount = 16; },
     };
     C_Image image;
     for (auto edit : edits) {
-        TgaSpec s = Spec(1, 2, 1, 8);
+        TgaLayout s = Layout(1, 2, 1, 8);
         s.mapType = 1, s.mapLength = 2, s.mapEntryBits = 24, s.map = Bytes(6, 0);
         edit(s);
         EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Tga, MakeTga(s, {0, 1, 0, 1})));
@@ -120,6 +120,6 @@ TEST(LoadTga, RunLengthPacketsThatOverrunOrStopShortFail) {
     // 5 pixels into 4; a raw packet of 3, then 2 more; data end after 2 or 3 of 4.
     C_Image image;
     for (const Bytes& data : {Bytes{0x84, 9}, Bytes{0x02, 1, 2, 3, 0x81, 4}, Bytes{0x81, 9}, Bytes{0x82, 9}})
-        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Tga, MakeTga(Spec(11, 2, 2, 8), data)));
-    EXPECT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Spec(11, 2, 2, 8), {0x83, 9})));
+        EXPECT_TRUE(LoadFailsAsBadFile(image, Loader::Tga, MakeTga(Layout(11, 2, 2, 8), data)));
+    EXPECT_TRUE(LoadBytes(image, Loader::Tga, MakeTga(Layout(11, 2, 2, 8), {0x83, 9})));
 }
