@@ -16,14 +16,14 @@ struct RecordCase {
     Make sample;        // non-default values
     Make other;         // what a failed load must keep
     const char* bytes;  // the sample's record
-    // Consecutive parts: a record cut before `end` fails in `cls`, in its tag
-    // (the part's first two bytes) when the part is tagged.
-    struct Part {
+    // Consecutive segments: a record cut before `end` fails in `cls`, in its tag
+    // (the segment's first two bytes) when the segment is tagged.
+    struct Segment {
         size_t end;
         const char* cls;
         bool tagged = true;
     };
-    std::vector<Part> parts;
+    std::vector<Segment> segments;
 };
 
 template <class T, class... A>
@@ -59,11 +59,11 @@ std::vector<RecordCase> Cases() {
 // The specific report for the record cut after `length` bytes.
 std::string CauseAt(const RecordCase& c, size_t length) {
     size_t start = 0;
-    for (const RecordCase::Part& part : c.parts) {
-        if (length < part.end)
-            return std::string(part.cls) +
-                   (part.tagged && length < start + 2 ? "::LoadFromStream{class_type}" : "::LoadFromStream{stream}");
-        start = part.end;
+    for (const RecordCase::Segment& segment : c.segments) {
+        if (length < segment.end)
+            return std::string(segment.cls) +
+                   (segment.tagged && length < start + 2 ? "::LoadFromStream{class_type}" : "::LoadFromStream{stream}");
+        start = segment.end;
     }
     return "";
 }
