@@ -1,12 +1,17 @@
 // Writes a small seed corpus for the fuzz targets: one folder per target
-// (bmp, pcx, tga, img) under the folder given on the command line, each with
+// (bmp, pcx, tga, img, srf) under the folder given on the command line, each with
 // tiny files of the kinds that the loaders accept.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "image/loaders_files.h"
+#include "softblit/core/stream.h"
+#include "softblit/image/image.h"
+#include "softblit/math/color.h"
+#include "softblit/surface/surface.h"
 
 using namespace loader_test;
 
@@ -146,6 +151,34 @@ std::vector<Bytes> ImgSeeds() {
             ImgRecord(5, 1, 24, 21, false), ImgRecord(9, 2, 4, 3, false), ImgRecord(1, 1, 128, 43, false)};
 }
 
+// A blit choice (position, scale, angle, opacity, flags: 24 bytes) and then
+// a surface record with a colour plane and, in the second seed, an alpha plane.
+std::vector<Bytes> SrfSeeds() {
+    std::vector<Bytes> seeds;
+    const float choices[2][5] = {{3.5f, -2.0f, 1.0f, 0.0f, 1.0f}, {20.0f, 12.0f, 1.5f, 30.0f, 0.5f}};
+    for (int withAlpha = 0; withAlpha < 2; ++withAlpha) {
+        C_Image* colour = new C_Image;
+        colour->CreateEmpty(7, 5, GFX_FMT_A8R8G8B8, GFX_FMT_NONE);
+        colour->Clear(C_Color(0.2f, 0.4f, 0.6f, 1.0f));
+        C_Image* alpha = nullptr;
+        if (withAlpha) {
+            alpha = new C_Image;
+            alpha->CreateEmpty(7, 5, GFX_FMT_L8, GFX_FMT_NONE);
+            alpha->Clear(C_Color(0.5f, 0.5f, 0.5f, 0.5f));
+        }
+        C_Surface surface(0, colour, alpha, nullptr, nullptr, nullptr, nullptr);
+        C_Stream out;
+        out.OpenMemoryForWrite();
+        surface.SaveToStream(&out, 0);
+        Bytes seed(24, 0);
+        memcpy(seed.data(), choices[withAlpha], sizeof choices[withAlpha]);
+        seed[20] = withAlpha ? 0x13 : 0x00;
+        seed.insert(seed.end(), out.buffer, out.buffer + out.size);
+        seeds.push_back(seed);
+    }
+    return seeds;
+}
+
 bool SaveAll(const std::string& dir, const char* name, const std::vector<Bytes>& seeds) {
     std::string folder = dir + "/" + name;
     std::string command = "mkdir -p '" + folder + "'";
@@ -165,7 +198,7 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     bool ok = SaveAll(dir, "bmp", BmpSeeds()) && SaveAll(dir, "pcx", PcxSeeds()) && SaveAll(dir, "tga", TgaSeeds()) &&
-              SaveAll(dir, "img", ImgSeeds());
+              SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds());
     if (!ok) fprintf(stderr, "could not write the seeds under %s\n", argv[1]);
     return ok ? 0 : 1;
 }
