@@ -5,45 +5,40 @@
 
 template <int MODE, uint32_t OPT>
 static void Run_Blend(S_BlitSpan& s) {
-    constexpr bool MIRROR = (OPT & SPAN_MIRROR) != 0;
-    constexpr bool FILL = (OPT & SPAN_FILL) != 0;
-    constexpr bool SRC_ALPHA = (OPT & SPAN_SRC_ALPHA) != 0;
-    constexpr bool DST_ALPHA = (OPT & SPAN_DST_ALPHA) != 0;
-    constexpr bool OPAQUE = (OPT & SPAN_OPAQUE) != 0;
-    constexpr bool KEY = (OPT & SPAN_KEY) != 0;
+    using O = T_SpanOptions<OPT>;
 
     const uint32_t srcShift[3] = {s.srcShift[0], s.srcShift[1], s.srcShift[2]};
     const uint32_t dstShift[3] = {s.dstShift[0], s.dstShift[1], s.dstShift[2]};
     const int32_t fillChannel[3] = {s.fillChannel[0], s.fillChannel[1], s.fillChannel[2]};
     const uint32_t key = s.key;
     const uint32_t fill = s.fill;
-    const int32_t opacity = OPAQUE ? 256 : s.opacity;
+    const int32_t opacity = O::OPAQUE ? 256 : s.opacity;
     const int32_t count = s.count;
     uint8_t* dst = s.dst;
     uint8_t* dstAlpha = s.dstAlpha;
-    T_Sampler<MODE, MIRROR> sample(s);
+    T_Sampler<MODE, O::MIRROR> sample(s);
 
     for (int32_t i = 0; i < count; ++i, sample.Next()) {
         uint32_t word = 0;
-        if (!FILL || KEY) word = sample.Word();
-        if (KEY && word == key) continue;
+        if (!O::FILL || O::KEY) word = sample.Word();
+        if (O::KEY && word == key) continue;
         int32_t w = opacity;
-        if (SRC_ALPHA) {
+        if (O::SRC_ALPHA) {
             const int32_t a = sample.Alpha();
             if (a == 0) continue;
-            w = OPAQUE ? a : (a * opacity) >> 8;
+            w = O::OPAQUE ? a : (a * opacity) >> 8;
         }
         if (w == 0) continue;
         int32_t sc[3];
-        if (FILL) {
+        if (O::FILL) {
             sc[0] = fillChannel[0];
             sc[1] = fillChannel[1];
             sc[2] = fillChannel[2];
         } else {
             Pixel_Channels(srcShift, word, sc);
         }
-        Pixel_Blend<DST_ALPHA>(dstShift, dst + intptr_t(i) * 4, DST_ALPHA ? dstAlpha + i : nullptr,
-                               FILL ? fill : word, sc, w);
+        Pixel_Blend<O::DST_ALPHA>(dstShift, dst + intptr_t(i) * 4, O::DST_ALPHA ? dstAlpha + i : nullptr,
+                               O::FILL ? fill : word, sc, w);
     }
 }
 

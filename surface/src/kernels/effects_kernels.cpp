@@ -54,13 +54,7 @@ static inline void Quad_Locate(const S_QuadFrame& f, int32_t u, int32_t v, S_Qua
 
 template <int MODE, uint32_t OPT>
 static void Run_Effects(S_BlitSpan& s) {
-    constexpr bool MIRROR = (OPT & SPAN_MIRROR) != 0;
-    constexpr bool FILL = (OPT & SPAN_FILL) != 0;
-    constexpr bool SRC_ALPHA = (OPT & SPAN_SRC_ALPHA) != 0;
-    constexpr bool DST_ALPHA = (OPT & SPAN_DST_ALPHA) != 0;
-    constexpr bool OPAQUE = (OPT & SPAN_OPAQUE) != 0;
-    constexpr bool KEY = (OPT & SPAN_KEY) != 0;
-    constexpr bool BILINEAR = (OPT & SPAN_BILINEAR) != 0;
+    using O = T_SpanOptions<OPT>;
 
     const uint32_t srcShift[3] = {s.srcShift[0], s.srcShift[1], s.srcShift[2]};
     const uint32_t dstShift[3] = {s.dstShift[0], s.dstShift[1], s.dstShift[2]};
@@ -70,7 +64,7 @@ static void Run_Effects(S_BlitSpan& s) {
     const bool useContrast = s.useContrast != 0;
     const bool useBrightness = s.useBrightness != 0;
     const uint32_t key = s.key;
-    const int32_t opacity = OPAQUE ? 256 : s.opacity;
+    const int32_t opacity = O::OPAQUE ? 256 : s.opacity;
     const int32_t count = s.count;
     const uint8_t* origin = s.srcOrigin;
     const uint8_t* alphaOrigin = s.srcAlphaOrigin;
@@ -79,18 +73,18 @@ static void Run_Effects(S_BlitSpan& s) {
     int32_t u = s.u, v = s.v;
     const int32_t du = s.du, dv = s.dv;
     const S_QuadFrame frame = {s.srcWidth, s.srcHeight, s.srcPitch, s.srcAlphaPitch};
-    T_Sampler<MODE, MIRROR> sample(s);
+    T_Sampler<MODE, O::MIRROR> sample(s);
 
-    for (int32_t i = 0; i < count; ++i, BILINEAR ? (void)(u += du, v += dv) : sample.Next()) {
+    for (int32_t i = 0; i < count; ++i, O::BILINEAR ? (void)(u += du, v += dv) : sample.Next()) {
         int32_t sc[3];
         int32_t a = 255;
-        if (BILINEAR) {
+        if (O::BILINEAR) {
             S_Quad q;
             Quad_Locate(frame, u, v, q);
-            if (!FILL || KEY) {
+            if (!O::FILL || O::KEY) {
                 const uint32_t p00 = Pixel_Load(origin + q.row0 + intptr_t(q.c0) * 4);
-                if (KEY && p00 == key) continue;
-                if (!FILL) {
+                if (O::KEY && p00 == key) continue;
+                if (!O::FILL) {
                     const uint32_t p10 = Pixel_Load(origin + q.row0 + intptr_t(q.c1) * 4);
                     const uint32_t p01 = Pixel_Load(origin + q.row1 + intptr_t(q.c0) * 4);
                     const uint32_t p11 = Pixel_Load(origin + q.row1 + intptr_t(q.c1) * 4);
@@ -101,22 +95,22 @@ static void Run_Effects(S_BlitSpan& s) {
                     }
                 }
             }
-            if (SRC_ALPHA) {
+            if (O::SRC_ALPHA) {
                 a = Bilinear(alphaOrigin[q.arow0 + q.c0], alphaOrigin[q.arow0 + q.c1], alphaOrigin[q.arow1 + q.c0],
                              alphaOrigin[q.arow1 + q.c1], q.fx, q.fy);
             }
         } else {
-            if (!FILL || KEY) {
+            if (!O::FILL || O::KEY) {
                 const uint32_t word = sample.Word();
-                if (KEY && word == key) continue;
-                if (!FILL) Pixel_Channels(srcShift, word, sc);
+                if (O::KEY && word == key) continue;
+                if (!O::FILL) Pixel_Channels(srcShift, word, sc);
             }
-            if (SRC_ALPHA) a = sample.Alpha();
+            if (O::SRC_ALPHA) a = sample.Alpha();
         }
-        const int32_t w = SRC_ALPHA ? (OPAQUE ? a : (opacity * a) >> 8) : opacity;
+        const int32_t w = O::SRC_ALPHA ? (O::OPAQUE ? a : (opacity * a) >> 8) : opacity;
         if (w == 0) continue;
 
-        if (FILL) {
+        if (O::FILL) {
             sc[0] = fillChannel[0];
             sc[1] = fillChannel[1];
             sc[2] = fillChannel[2];
@@ -128,7 +122,7 @@ static void Run_Effects(S_BlitSpan& s) {
                 sc[ch] = x < 0 ? 0 : (x > 255 ? 255 : x);
             }
         }
-        Pixel_Blend<DST_ALPHA>(dstShift, dst + intptr_t(i) * 4, DST_ALPHA ? dstAlpha + i : nullptr,
+        Pixel_Blend<O::DST_ALPHA>(dstShift, dst + intptr_t(i) * 4, O::DST_ALPHA ? dstAlpha + i : nullptr,
                                Pixel_Pack(dstShift, sc), sc, w);
     }
 }

@@ -24,5 +24,17 @@ constexpr uint32_t Options_CanonicalBlend(int mode, uint32_t options) {
 // Every option set 0 .. SPAN_OPTION_COUNT - 1 of one mode.
 #define SPAN_KERNELS_OF_MODE(F, C, M) SPAN_K64(F, C, M, 0), SPAN_K64(F, C, M, 64)
 
+// The option bits of one instantiation as compile-time flags.
+template <uint32_t OPT>
+struct T_SpanOptions {
+    static constexpr bool MIRROR = (OPT & SPAN_MIRROR) != 0;
+    static constexpr bool FILL = (OPT & SPAN_FILL) != 0;
+    static constexpr bool SRC_ALPHA = (OPT & SPAN_SRC_ALPHA) != 0;
+    static constexpr bool DST_ALPHA = (OPT & SPAN_DST_ALPHA) != 0;
+    static constexpr bool OPAQUE = (OPT & SPAN_OPAQUE) != 0;
+    static constexpr bool KEY = (OPT & SPAN_KEY) != 0;
+    static constexpr bool BILINEAR = (OPT & SPAN_BILINEAR) != 0;
+};
+
 T_SpanKernel Kernel_Blend(E_BlitMode mode, uint32_t options);
 T_SpanKernel Kernel_Effects(E_BlitMode mode, uint32_t options);
