@@ -15,8 +15,8 @@ std::string TempPath(const char* name) {
     return (std::filesystem::temp_directory_path() / (std::string("softblit_core_") + name)).string();
 }
 
-// A storable class with one nested object, to check how failures of members
-// and of plain fields travel outwards.
+// A storable class with a plain field and a member object, to see how
+// failures of each travel outwards.
 class C_Labelled : public C_Object {
 public:
     int32_t value = 0;
@@ -46,50 +46,30 @@ TEST(Object, DefaultsTransferNothing) {
     EXPECT_TRUE(object.SaveToStream(&stream, 0));
     EXPECT_TRUE(object.LoadFromStream(&stream, 0));
     EXPECT_EQ(stream.size, 0u);
-    EXPECT_FALSE(object.SaveToStream(nullptr, 0));
     EXPECT_FALSE(object.LoadFromStream(nullptr, 0));
-    EXPECT_EQ(object.Create(), 0u);
 }
 
-TEST(Object, FileRoundTripThroughTheDispatchTable) {
+TEST(Object, FilesRoundTripAndReportWhyTheyFail) {
     C_Labelled saved;
     saved.value = -123456;
     saved.label = "face.img";
     std::string path = TempPath("labelled.bin");
-    C_Object* asBase = &saved;
-    ASSERT_TRUE(asBase->SaveToFile(path.c_str(), 0));
-    EXPECT_EQ(std::filesystem::file_size(path), 2u + 4u + 2u + 4u + 9u);
-
+    ASSERT_TRUE(static_cast<C_Object&>(saved).SaveToFile(path.c_str(), 0));
     C_Labelled loaded;
-    ASSERT_TRUE(static_cast<C_Object*>(&loaded)->LoadFromFile(path.c_str(), 0));
+    ASSERT_TRUE(static_cast<C_Object&>(loaded).LoadFromFile(path.c_str(), 0));
     EXPECT_EQ(loaded.value, -123456);
     EXPECT_TRUE(loaded.label == "face.img");
-}
 
-TEST(Object, MissingFileAndUnwritableFileReportTheirCause) {
-    C_Labelled object;
-    EXPECT_FALSE(object.LoadFromFile("/nonexistent/softblit/missing.bin", 0));
+    EXPECT_FALSE(loaded.LoadFromFile("/nonexistent/softblit/missing.bin", 0));
     EXPECT_EQ(Sys_Status.errorCode, -1);
-    EXPECT_EQ(Err_GetCause().code, 11);
     EXPECT_STREQ(Err_GetCause().message, "C_Object::LoadFromFile(/nonexistent/softblit/missing.bin)");
-
-    EXPECT_FALSE(object.SaveToFile("/nonexistent/softblit/out.bin", 0));
+    EXPECT_FALSE(loaded.SaveToFile("/nonexistent/softblit/out.bin", 0));
     EXPECT_EQ(Err_GetCause().code, 12);
-    EXPECT_STREQ(Err_GetCause().message, "C_Object::SaveToFile(/nonexistent/softblit/out.bin)");
-}
 
-TEST(Object, LoadFromFilePassesOnTheLoadResult) {
-    std::string path = TempPath("wrongtag.bin");
-    C_String other("x");
-    ASSERT_TRUE(other.SaveToFile(path.c_str(), 0));
-    C_Labelled object;
-    object.value = 5;
-    EXPECT_FALSE(object.LoadFromFile(path.c_str(), 0));
-    EXPECT_EQ(object.value, 5);
+    ASSERT_TRUE(C_String("x").SaveToFile(path.c_str(), 0));  // another class's record
+    EXPECT_FALSE(loaded.LoadFromFile(path.c_str(), 0));
+    EXPECT_EQ(loaded.value, -123456);
     EXPECT_STREQ(Err_GetCause().message, "C_Labelled::LoadFromStream{class_type}");
-    EXPECT_EQ(Sys_Status.errorCode, -1);
-    EXPECT_EQ(Sys_Status.errorArg1, 0);
-    EXPECT_EQ(Sys_Status.errorArg2, 0);
 }
 
 TEST(Object, EveryTruncationOfARecordFails) {
@@ -104,15 +84,9 @@ TEST(Object, EveryTruncationOfARecordFails) {
         in.OpenMemoryForRead(out.buffer, cut);
         C_Labelled loaded;
         loaded.value = 1;
-        EXPECT_FALSE(loaded.LoadFromStream(&in, 0)) << "cut at " << cut;
-        EXPECT_EQ(loaded.value, 1) << "cut at " << cut;
-        EXPECT_EQ(Err_GetCause().code, 10) << "cut at " << cut;
+        EXPECT_FALSE(loaded.LoadFromStream(&in, 0)) << cut;
+        EXPECT_EQ(loaded.value, 1) << cut;
+        EXPECT_EQ(Err_GetCause().code, 10) << cut;
+        EXPECT_EQ(Sys_Status.errorCode, -1) << cut;
     }
-    // Cut inside the member: the member reports its own cause, the owner its fatal record.
-    C_Stream in;
-    in.OpenMemoryForRead(out.buffer, 9);
-    C_Labelled loaded;
-    EXPECT_FALSE(loaded.LoadFromStream(&in, 0));
-    EXPECT_STREQ(Err_GetCause().message, "C_String::LoadFromStream{stream}");
-    EXPECT_EQ(Sys_Status.errorCode, -1);
 }
