@@ -260,16 +260,22 @@ bool C_Blit_Kernel::Blit_Fixed(C_Surface* source, C_Surface* destination, const 
     const C_Color& contrast = o.useContrast ? *o.contrast : none;
     const float brightRGB[3] = {bright.red, bright.green, bright.blue};
     const float contrastRGB[3] = {contrast.red, contrast.green, contrast.blue};
-    for (int ch = 0; ch < 3; ++ch) {
-        s.fillChannel[ch] = int32_t((s.fill >> srcDesc.shift[ch]) & 255);
-        s.brightness[ch] = Factor_From(brightRGB[ch], 1 << 24);
-        s.contrast[ch] = Factor_From(contrastRGB[ch], 65536);
-    }
-    s.useBrightness = o.useBrightness;
-    s.useContrast = o.useContrast;
+    for (int ch = 0; ch < 3; ++ch) s.fillChannel[ch] = int32_t((s.fill >> srcDesc.shift[ch]) & 255);
 
     // Kernel choice.
     const bool effects = (o.filter && mode != BLIT_UNSCALED) || o.useBrightness || o.useContrast;
+    if (effects && !o.useFill) {
+        for (int ch = 0; ch < 3; ++ch) {
+            const int32_t brightness = Factor_From(brightRGB[ch], 1 << 24);
+            const int32_t contrast = Factor_From(contrastRGB[ch], 65536);
+            for (int32_t level = 0; level < 256; ++level) {
+                int32_t x = level;
+                if (o.useContrast) x = (((x - 128) * contrast) >> 8) + 128;
+                if (o.useBrightness) x += brightness;
+                s.tone[ch][level] = uint8_t(x < 0 ? 0 : (x > 255 ? 255 : x));
+            }
+        }
+    }
     const bool alphaNeeded = belowOne || srcAlpha || dstAlpha;
     const E_BlitFamily family = effects ? BLIT_EFFECTS : alphaNeeded ? BLIT_BLEND : BLIT_PLAIN;
     uint32_t options = 0;

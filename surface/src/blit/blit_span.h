@@ -19,10 +19,9 @@ struct S_BlitSpan {
     uint32_t fill;
     int32_t fillChannel[3];
     int32_t opacity;               // 0..256 (256 opaque), larger values saturate like 256
-    int32_t contrast[3];
-    int32_t brightness[3];
-    uint8_t useContrast;
-    uint8_t useBrightness;
+    // Effects family, source colours: contrast, brightness and the clamp
+    // folded into one table per channel (the identity when both are off).
+    uint8_t tone[3][256];
 
     // Set by the walker for each row.
     const uint8_t* src;            // unscaled: first source pixel; scaled: the sampled source row

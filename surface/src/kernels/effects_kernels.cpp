@@ -1,7 +1,6 @@
 // The effects family (effects span, effects row, effects rotated row): nearest
-// or bilinear samples, contrast, brightness and clamping, then the blend.
-// Contrast and brightness stay per-pixel flags; every other option has its
-// own loop.
+// or bilinear samples, contrast, brightness and clamping (one table look-up,
+// prepared by set-up), then the blend.
 #include "kernels/kernel_options.h"
 #include "kernels/span_sampler.h"
 
@@ -59,10 +58,6 @@ static void Run_Effects(S_BlitSpan& s) {
     const uint32_t srcShift[3] = {s.srcShift[0], s.srcShift[1], s.srcShift[2]};
     const uint32_t dstShift[3] = {s.dstShift[0], s.dstShift[1], s.dstShift[2]};
     const int32_t fillChannel[3] = {s.fillChannel[0], s.fillChannel[1], s.fillChannel[2]};
-    const int32_t contrast[3] = {s.contrast[0], s.contrast[1], s.contrast[2]};
-    const int32_t brightness[3] = {s.brightness[0], s.brightness[1], s.brightness[2]};
-    const bool useContrast = s.useContrast != 0;
-    const bool useBrightness = s.useBrightness != 0;
     const uint32_t key = s.key;
     const int32_t opacity = O::OPAQUE ? 256 : s.opacity;
     const int32_t count = s.count;
@@ -114,13 +109,10 @@ static void Run_Effects(S_BlitSpan& s) {
             sc[0] = fillChannel[0];
             sc[1] = fillChannel[1];
             sc[2] = fillChannel[2];
-        } else if (useContrast || useBrightness) {
-            for (int ch = 0; ch < 3; ++ch) {
-                int32_t x = sc[ch];
-                if (useContrast) x = (((x - 128) * contrast[ch]) >> 8) + 128;
-                if (useBrightness) x += brightness[ch];
-                sc[ch] = x < 0 ? 0 : (x > 255 ? 255 : x);
-            }
+        } else {
+            // Samples are 0..255: nearest ones are masked bytes, bilinear ones
+            // lie between their four neighbours.
+            for (int ch = 0; ch < 3; ++ch) sc[ch] = s.tone[ch][sc[ch]];
         }
         Pixel_Blend<O::DST_ALPHA>(dstShift, dst + intptr_t(i) * 4, O::DST_ALPHA ? dstAlpha + i : nullptr,
                                Pixel_Pack(dstShift, sc), sc, w);
