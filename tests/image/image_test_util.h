@@ -1,10 +1,11 @@
-// Helpers shared by the imaging tests: loading from bytes, failure and
-// memory checks, seeded random images and pixel reads.
+// Helpers shared by the imaging tests: loading from bytes, failure checks,
+// seeded random images and pixel reads.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -23,17 +24,16 @@ using namespace loader_test;
 // The last specific failure recorded, and that the fatal record followed it.
 inline ::testing::AssertionResult FailedWith(int32_t code, const char* message) {
     const S_ErrCause& cause = Err_GetCause();
-    if (cause.code != code || std::strcmp(cause.message, message) != 0)
+    if (cause.code != code || std::strcmp(cause.message, message) != 0 || Sys_Status.errorCode != ERR_FATAL)
         return ::testing::AssertionFailure() << "cause was " << cause.code << " \"" << cause.message << "\"";
-    if (Sys_Status.errorCode != ERR_FATAL) return ::testing::AssertionFailure() << "no fatal record";
     return ::testing::AssertionSuccess();
 }
 
-inline void ClearErrors() { Err_Set(0, 0, 0, "none"); }
-
 enum class Loader { Bmp, Pcx, Tga, Img };  // Img: the C_Image record
 
+// Clears the last failure first, so that a check of it sees this load only.
 inline bool LoadBytes(C_Image& image, Loader loader, const Bytes& bytes) {
+    Err_Set(0, 0, 0, "none");
     C_Stream stream;
     stream.OpenMemoryForRead(bytes.data(), static_cast<uint32_t>(bytes.size()));
     switch (loader) {
@@ -44,7 +44,7 @@ inline bool LoadBytes(C_Image& image, Loader loader, const Bytes& bytes) {
     }
 }
 
-inline Bytes Saved(C_Image& image) {
+inline Bytes Saved(C_Image& image) {  // the ".img" record
     C_Stream stream;
     stream.OpenMemoryForWrite();
     image.SaveToStream(&stream, 0);
@@ -66,8 +66,7 @@ inline bool LoadFailsAsBadFile(C_Image& image, Loader loader, const Bytes& file)
     return !LoadBytes(image, loader, file) && FailedWith(ERR_DATA, texts[int(loader)]) && IsReset(image);
 }
 
-// Random bytes biased towards 00 and FF, where conversions tend to go wrong,
-// over the whole buffer (padding included) and the palette.
+// Random bytes biased towards 00 and FF, where conversions tend to go wrong.
 inline uint8_t RandomByte(std::mt19937& rng) {
     const uint32_t r = rng();
     return (r & 7) == 0 ? 0x00 : (r & 7) == 1 ? 0xFF : uint8_t(r >> 8);
@@ -77,32 +76,32 @@ inline void Randomize(C_Image& image, std::mt19937& rng) {
     for (uint32_t i = 0; i < image.paletteSize; ++i) image.m_palette[i] = RandomByte(rng);
 }
 
-// Logical rows compared byte for byte over rowBytes.
-inline ::testing::AssertionResult SamePixels(const C_Image& a, const C_Image& b) {
-    if (a.width != b.width || a.height != b.height || a.rowBytes != b.rowBytes)
-        return ::testing::AssertionFailure() << "shapes differ";
-    for (uint32_t y = 0; y < a.height; ++y)
-        if (std::memcmp(a.GetRow(y), b.GetRow(y), a.rowBytes) != 0) return ::testing::AssertionFailure() << "row " << y;
-    return ::testing::AssertionSuccess();
-}
-
-inline uint32_t Pixel32(const C_Image& image, uint32_t x, uint32_t y) {
-    uint32_t v;
-    std::memcpy(&v, image.GetRow(y) + 4 * x, 4);
-    return v;
-}
-
-// Pixel (x, y) as 0xAARRGGBB, for the formats that the loaders produce.
+// Pixel (x, y) as 0xAARRGGBB for the formats the loaders make, else the
+// pixel's little-endian value.
 inline uint32_t PixelArgb(const C_Image& image, uint32_t x, uint32_t y) {
-    const uint8_t* p = image.data + size_t(y) * image.pitch;
+    const uint8_t* p = image.GetRow(y);
     auto argb = [](uint32_t a, const uint8_t* bgr) { return a << 24 | bgr[2] << 16 | bgr[1] << 8 | bgr[0]; };
     switch (image.format) {
         case GFX_FMT_PAL8: return argb(255, image.m_palette + 3 * p[x]);
         case GFX_FMT_L8: return 0xFF000000 | p[x] * 0x010101u;
         case GFX_FMT_R8G8B8: return argb(255, p + 3 * x);
         case GFX_FMT_A8R8G8B8: return argb(p[4 * x + 3], p + 4 * x);
-        default: return 0xDEADBEEF;
+        default: break;
     }
+    uint32_t v = 0;
+    std::memcpy(&v, p + x * (image.bitsPerPixel / 8), std::min(4u, image.bitsPerPixel / 8));
+    return v;
+}
+
+// The image has this format and these pixels, row by row.
+inline ::testing::AssertionResult Shows(const C_Image& image, int32_t format, uint32_t w,
+                                        const std::vector<uint32_t>& pixels) {
+    if (image.format != format || image.width != w || image.width * image.height != pixels.size())
+        return ::testing::AssertionFailure() << "format " << image.format << ", width " << image.width;
+    for (uint32_t i = 0; i < pixels.size(); ++i)
+        if (PixelArgb(image, i % w, i / w) != pixels[i])
+            return ::testing::AssertionFailure() << "pixel " << i << ": " << std::hex << PixelArgb(image, i % w, i / w);
+    return ::testing::AssertionSuccess();
 }
 
 // A fresh folder for each test, removed afterwards.
@@ -114,6 +113,14 @@ protected:
         dir_ = pattern;
     }
     void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    // Writes `bytes` as the file `name` in the folder and returns its path.
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        const std::string path = dir_ + "/" + name;
+        FILE* f = std::fopen(path.c_str(), "wb");
+        EXPECT_TRUE(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+        if (f) std::fclose(f);
+        return path;
+    }
     std::string dir_;
 };
 

@@ -2,8 +2,8 @@
 // fuzz seeds.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 namespace loader_test {
@@ -13,7 +13,6 @@ using Bytes = std::vector<uint8_t>;
 inline void Put(Bytes& b, uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
-inline void Append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
 
 struct BmpLayout {
     int32_t width = 1, height = 1;  // negative height: top-down rows
@@ -37,9 +36,9 @@ inline Bytes MakeBmp(const BmpLayout& s, const Bytes& pixels) {
     Bytes file = {'B', 'M'};
     Put(file, 14 + info.size() + pixels.size(), 4);
     Put(file, uint64_t(offset) << 32, 8);  // reserved, then the data offset
-    Append(file, info);
-    while (file.size() < offset && offset < (1u << 20)) file.push_back(0xEE);
-    Append(file, pixels);
+    file.insert(file.end(), info.begin(), info.end());
+    if (offset < (1u << 20)) file.resize(std::max<size_t>(file.size(), offset), 0xEE);
+    file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
 }
 
@@ -48,16 +47,16 @@ struct TgaLayout {
     uint16_t width = 1, height = 1;
     Bytes id;
     uint8_t mapType = 0, mapEntryBits = 0;
-    uint16_t mapFirst = 0, mapLength = 0;
+    uint16_t mapLength = 0;  // the map starts at index 0
     Bytes map;  // colour-map bytes as stored
 };
 
 inline Bytes MakeTga(const TgaLayout& s, const Bytes& pixels) {
     Bytes file = {uint8_t(s.id.size()), s.mapType, s.imageType};
-    Put(file, s.mapFirst | uint32_t(s.mapLength) << 16, 4);
+    Put(file, uint32_t(s.mapLength) << 16, 4);
     Put(file, s.mapEntryBits, 5);  // then the screen position, 0
-    Put(file, s.width | uint32_t(s.height) << 16, 4);
-    for (const Bytes& part : {Bytes{s.bitCount, s.descriptor}, s.id, s.map, pixels}) Append(file, part);
+    Put(file, s.width | uint32_t(s.height) << 16 | uint64_t(s.bitCount) << 32 | uint64_t(s.descriptor) << 40, 6);
+    for (const Bytes* part : {&s.id, &s.map, &pixels}) file.insert(file.end(), part->begin(), part->end());
     return file;
 }
 
@@ -79,19 +78,18 @@ inline Bytes PcxEncode(const Bytes& raw) {
     return out;
 }
 
-// `palette` (256 0x00RRGGBB entries) follows `marker` when not empty.
-inline Bytes MakePcx(const PcxLayout& s, const Bytes& encoded, const std::vector<uint32_t>& palette = {},
-                     uint8_t marker = 12) {
+// `palette` (256 0x00RRGGBB entries) follows the marker 12 when not empty.
+inline Bytes MakePcx(const PcxLayout& s, const Bytes& encoded, const std::vector<uint32_t>& palette = {}) {
     Bytes file = {10, s.version, 1, s.bitsPerPlane};
     for (uint32_t v : {10u, 20u, 10u + s.xMax, 20u + s.yMax, 72u, 72u}) Put(file, v, 2);
-    Append(file, s.headerPalette);
+    file.insert(file.end(), s.headerPalette.begin(), s.headerPalette.end());
     file.resize(65, 0);
     file.push_back(s.planes);
     const uint32_t bytes = ((s.xMax + 1u) * s.bitsPerPlane + 7) / 8;
     Put(file, s.bytesPerLine ? s.bytesPerLine : bytes + (bytes & 1), 2);
     file.resize(128, 0);
-    Append(file, encoded);
-    if (!palette.empty()) file.push_back(marker);
+    file.insert(file.end(), encoded.begin(), encoded.end());
+    if (!palette.empty()) file.push_back(12);
     for (uint32_t c : palette) Put(file, (c >> 16 & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16, 3);
     return file;
 }

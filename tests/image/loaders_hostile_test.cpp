@@ -1,5 +1,5 @@
-// Hostile files: every truncation, absurd dimensions and huge claims must fail
-// cleanly, without a large allocation and without leaking.
+// Hostile files: every truncation, absurd dimensions and wrong palette sizes
+// fail cleanly, without a large allocation and without leaking.
 #include <gtest/gtest.h>
 
 #include "image_test_util.h"
@@ -8,38 +8,50 @@ using namespace image_test;
 
 namespace {
 
-std::vector<uint32_t> Grey() {
-    std::vector<uint32_t> palette(256);
-    for (uint32_t i = 0; i < 256; ++i) palette[i] = i * 0x010101;
-    return palette;
-}
-
-// Valid files in which every byte is needed.
 struct Sample {
     Loader loader;
     Bytes file;
 };
 
-std::vector<Sample> Samples() {
-    BmpLayout bmp;  // 4 x 3 at 8 bits: rows without padding
-    bmp.width = 4, bmp.height = 3, bmp.bitCount = 8, bmp.colorsUsed = 2, bmp.palette = {0x010203, 0x040506};
-    BmpLayout rle = bmp;
-    rle.compression = 1;
-    TgaLayout tga;
-    tga.imageType = 9, tga.width = 3, tga.height = 2, tga.bitCount = 8, tga.id = {'i', 'd'};
-    tga.mapType = 1, tga.mapLength = 3, tga.mapEntryBits = 24, tga.map = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    PcxLayout pcx;
-    pcx.xMax = 2, pcx.yMax = 1;
-    return {{Loader::Bmp, MakeBmp(bmp, Bytes(12, 1))},
-            {Loader::Bmp, MakeBmp(rle, {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 0, 4, 1, 0, 1})},
-            {Loader::Tga, MakeTga(tga, {0x81, 2, 0x01, 0, 1, 0x81, 1})},
-            {Loader::Pcx, MakePcx(pcx, PcxEncode({1, 1, 1, 0, 2, 200, 3, 0}), Grey())}};
+const std::vector<uint32_t> kGrey(256, 0x808080);
+
+Sample Bmp(void (*edit)(BmpLayout&), const Bytes& pixels = Bytes(64, 0)) {
+    BmpLayout s;
+    s.width = 2, s.height = 2;
+    edit(s);
+    return {Loader::Bmp, MakeBmp(s, pixels)};
+}
+
+Sample Tga(void (*edit)(TgaLayout&), const Bytes& pixels = Bytes(64, 0)) {
+    TgaLayout s;
+    s.imageType = 1, s.width = 2, s.bitCount = 8, s.mapType = 1, s.mapLength = 2, s.mapEntryBits = 24;
+    s.map = Bytes(6, 0);
+    edit(s);
+    if (!s.mapType) s.map.clear();
+    return {Loader::Tga, MakeTga(s, pixels)};
+}
+
+Sample Pcx(void (*edit)(PcxLayout&), const Bytes& encoded = Bytes(64, 0xC1), bool palette = true) {
+    PcxLayout s;
+    s.xMax = s.yMax = 1;
+    edit(s);
+    return {Loader::Pcx, MakePcx(s, encoded, palette ? kGrey : std::vector<uint32_t>())};
 }
 
 }  // namespace
 
+// Valid files in which every byte is needed.
 TEST(LoadHostile, EveryTruncationFailsAndFreesEverything) {
-    for (const Sample& sample : Samples()) {
+    const Sample samples[] = {
+        Bmp([](BmpLayout& s) { s.width = 4, s.height = 3, s.bitCount = 8, s.colorsUsed = 2, s.palette = {1, 2}; },
+            Bytes(12, 1)),
+        Bmp([](BmpLayout& s) { s.width = 4, s.height = 3, s.bitCount = 8, s.colorsUsed = 2, s.palette = {1, 2};
+                               s.compression = 1; }, {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 0, 4, 1, 0, 1}),
+        Tga([](TgaLayout& s) { s.imageType = 9, s.width = 3, s.height = 2, s.id = {'i', 'd'}; },
+            {0x81, 1, 0x01, 0, 1, 0x81, 1}),
+        Pcx([](PcxLayout& s) { s.xMax = 2; }, PcxEncode({1, 1, 1, 0, 2, 200, 3, 0})),
+    };
+    for (const Sample& sample : samples) {
         C_Image image;
         const uint32_t baseline = Sys_Status.memoryInUse;
         for (size_t length = 0; length < sample.file.size(); ++length) {
@@ -51,39 +63,37 @@ TEST(LoadHostile, EveryTruncationFailsAndFreesEverything) {
     }
 }
 
-TEST(LoadHostile, HugeClaimsFailBeforeAnyLargeAllocation) {
-    std::vector<Sample> files;
-    const int32_t sizes[][2] = {{0x7FFFFFFF, 1}, {1, 0x7FFFFFFF}, {65536, 65536}, {1 << 20, -(1 << 20)}, {4096, 4096}};
-    for (uint32_t bits : {1, 8, 24, 32})
-        for (const auto& size : sizes) {
-            BmpLayout bmp;
-            bmp.width = size[0], bmp.height = size[1], bmp.bitCount = bits;
-            files.push_back({Loader::Bmp, MakeBmp(bmp, Bytes(64, 0))});
-            bmp.compression = 1, bmp.bitCount = 8;  // run-length data of at most 255 pixels in 2 bytes
-            files.push_back({Loader::Bmp, MakeBmp(bmp, Bytes(4096, 0xFF))});
-        }
-    // The 18-byte TGA header that claims 65535 x 65535, alone and with some data.
-    for (uint8_t type : {2, 10, 3, 11, 1, 9}) {
-        TgaLayout tga;
-        tga.imageType = type, tga.width = 65535, tga.height = 65535, tga.bitCount = type % 8 == 2 ? 32 : 8;
-        if (type % 8 == 1) tga.mapType = 1, tga.mapLength = 1, tga.mapEntryBits = 24, tga.map = {0, 0, 0};
-        files.push_back({Loader::Tga, MakeTga(tga, {})});
-        files.push_back({Loader::Tga, MakeTga(tga, Bytes(4096, 0xFF))});
-        tga.width = tga.height = 4000;  // within the size limit, yet far too little data
-        files.push_back({Loader::Tga, MakeTga(tga, Bytes(4096, 0xFF))});
-    }
-    for (uint8_t planes : {1, 3}) {
-        PcxLayout pcx;
-        pcx.planes = planes, pcx.xMax = 65525, pcx.yMax = 65525;  // 65526 x 65526
-        files.push_back({Loader::Pcx, MakePcx(pcx, Bytes(4096, 0xFF), Grey())});
-        pcx.xMax = pcx.yMax = 4095;
-        files.push_back({Loader::Pcx, MakePcx(pcx, Bytes(4096, 0xFF), Grey())});
-    }
-    ASSERT_EQ(MakeTga(TgaLayout(), {}).size(), 18u);
-    for (const Sample& sample : files) {
+TEST(LoadHostile, AbsurdFilesFailBeforeAnyLargeAllocation) {
+    const Sample samples[] = {
+        Bmp([](BmpLayout& s) { s.width = 0x7FFFFFFF, s.height = 1; }),
+        Bmp([](BmpLayout& s) { s.width = 1 << 20, s.height = -(1 << 20), s.bitCount = 32; }),
+        // Run-length data expand to at most 255 pixels per 2 bytes.
+        Bmp([](BmpLayout& s) { s.width = s.height = 65536, s.bitCount = 8, s.compression = 1; }, Bytes(4096, 0xFF)),
+        Bmp([](BmpLayout& s) { s.width = -2; }),
+        Bmp([](BmpLayout& s) { s.bitCount = 4, s.colorsUsed = 17; }),
+        Bmp([](BmpLayout& s) { s.bitCount = 8, s.colorsUsed = 1000000; }),
+        Bmp([](BmpLayout& s) { s.dataOffset = 0x7FFFFFFF; }),
+        // The 18-byte header that claims 65535 x 65535, of every type.
+        Tga([](TgaLayout& s) { s.imageType = 2, s.width = s.height = 65535, s.bitCount = 32, s.mapType = 0; }, {}),
+        Tga([](TgaLayout& s) { s.imageType = 10, s.width = s.height = 65535, s.bitCount = 32, s.mapType = 0; }, {}),
+        Tga([](TgaLayout& s) { s.imageType = 11, s.width = s.height = 65535, s.mapType = 0; }, {}),
+        Tga([](TgaLayout& s) { s.imageType = 1, s.width = s.height = 65535; }),
+        Tga([](TgaLayout& s) { s.imageType = 9, s.width = s.height = 4000; }, Bytes(4096, 0xFF)),
+        Tga([](TgaLayout& s) { s.height = 0; }),
+        Tga([](TgaLayout& s) { s.mapLength = 0; }),
+        Tga([](TgaLayout& s) { s.mapLength = 257, s.map.resize(257 * 3); }),
+        Pcx([](PcxLayout& s) { s.xMax = s.yMax = 65525; }),
+        Pcx([](PcxLayout& s) { s.xMax = s.yMax = 65525, s.planes = 3; }),
+        Pcx([](PcxLayout& s) { s.xMax = 0xFFFF; }),  // xMax = xMin - 1
+        Pcx([](PcxLayout& s) { s.bytesPerLine = 1; }),
+        Pcx([](PcxLayout& s) { s.planes = 2; }),
+        Pcx([](PcxLayout&) {}, Bytes(64, 0xC1), false),  // no trailing palette
+    };
+    ASSERT_EQ(samples[7].file.size(), 18u);
+    for (const Sample& sample : samples) {
         C_Image image;
         Sys_Status.memoryPeak = Sys_Status.memoryInUse;
-        EXPECT_TRUE(LoadFailsAsBadFile(image, sample.loader, sample.file)) << int(sample.loader);
-        EXPECT_LT(Sys_Status.memoryPeak - Sys_Status.memoryInUse, 65536u);
+        EXPECT_TRUE(LoadFailsAsBadFile(image, sample.loader, sample.file)) << &sample - samples;
+        EXPECT_LT(Sys_Status.memoryPeak - Sys_Status.memoryInUse, 65536u) << &sample - samples;
     }
 }

@@ -1,5 +1,7 @@
 #include "blit_reference.h"
 
+#include "softblit/image/all.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,23 +24,16 @@ int Channel(const S_FormatDesc& d, uint32_t word, int ch) { return int((word >> 
 
 int64_t Trunc(double v) { return int64_t(v); }
 int64_t Floor(double v) { return int64_t(std::floor(v)); }
-bool Fits(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 int Wrap(int64_t c, int n) { return int(((c % n) + n) % n); }
 
 }  // namespace
 
 void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sourceRect,
-                    const C_Frame* clipFrame, const C_Vector2D* position, const S_BlitParams* params,
-                    bool displayBlit) {
-    // Planes.
+                    const C_Frame* clipFrame, const C_Vector2D* position, const S_BlitParams* params) {
     C_Image* dst = destination->GetPlaneImage(GFX_PLANE_COLOR);
     C_Image* dstAlpha = destination->GetPlaneImage(GFX_PLANE_ALPHA);
-    auto plane = [&](int32_t id) -> C_Image* {
-        C_SurfacePlane* p = source->GetPlane(id);
-        return p == nullptr ? nullptr : displayBlit ? p->displayCopy : p->image;
-    };
-    C_Image* src = plane(GFX_PLANE_COLOR);
-    C_Image* srcAlpha = plane(GFX_PLANE_ALPHA);
+    C_Image* src = source->GetPlaneImage(GFX_PLANE_COLOR);
+    C_Image* srcAlpha = source->GetPlaneImage(GFX_PLANE_ALPHA);
     S_BlitParams o = params ? *params : S_BlitParams();
     const bool alphaOnly = src == nullptr;
     const C_Image* srcImage = alphaOnly ? srcAlpha : src;
@@ -49,9 +44,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     const bool srcA8 = srcAlpha && srcAlpha->bitsPerPixel == 8;
     const bool dstA8 = dstAlpha && dstAlpha->bitsPerPixel == 8;
 
-    C_Vector2D pos = position ? *position : C_Vector2D();
-    if (!std::isfinite(pos.x) || !std::isfinite(pos.y) || !std::isfinite(o.angle)) return;
-    if (!std::isfinite(o.scale.x) || !std::isfinite(o.scale.y) || o.scale.x == 0 || o.scale.y == 0) return;
+    const C_Vector2D pos = position ? *position : C_Vector2D();
     if (!(o.opacity > 0)) return;
 
     // Clip frame inside the destination.
@@ -68,14 +61,10 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     const float W = float(srcImage->width), H = float(srcImage->height);
     float bl = 0, bt = 0, br = W, bb = H;
     if (sourceRect) {
-        float r = sourceRect->right + 0.001f, b = sourceRect->bottom + 0.001f;
-        if (!std::isfinite(sourceRect->left) || !std::isfinite(sourceRect->top) || !std::isfinite(r) ||
-            !std::isfinite(b))
-            return;
         bl = std::max(sourceRect->left, 0.0f);
         bt = std::max(sourceRect->top, 0.0f);
-        br = std::min(r, W);
-        bb = std::min(b, H);
+        br = std::min(sourceRect->right + 0.001f, W);
+        bb = std::min(sourceRect->bottom + 0.001f, H);
     }
     if (br <= bl || bb <= bt) return;
     const int64_t sl = int64_t(bl), st = int64_t(bt), sr = int64_t(br), sb = int64_t(bb);
@@ -145,11 +134,8 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
                 covered[at(x, y)] = 1;
                 us[at(x, y)] = x * du + u0;
                 vs[at(x, y)] = y * dv + v0;
-                if (!Fits(du) || !Fits(dv) || !Fits(us[at(x, y)]) || !Fits(vs[at(x, y)])) return;
             }
     } else {
-        for (auto& c : corner)
-            if (!(std::fabs(c[0]) < 32767.0f) || !(std::fabs(c[1]) < 32767.0f)) return;
         // Outline: each edge visited pixel by pixel along its longer axis.
         std::vector<int64_t> lo(size_t(ch), 65535), hi(size_t(ch), -65535);
         auto mark = [&](int64_t x16, int64_t y16) {
@@ -182,7 +168,6 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         const double Sxf = sn * 65536.0 / o.scale.x, Cxf = cs * 65536.0 / o.scale.x;
         const double Syf = sn * 65536.0 / o.scale.y, Cyf = cs * 65536.0 / o.scale.y;
         int64_t Sx = Trunc(Sxf), Cx = Trunc(Cxf), Sy = Trunc(Syf), Cy = Trunc(Cyf);
-        if (!Fits(Sx) || !Fits(Cx) || !Fits(Sy) || !Fits(Cy)) return;
         int64_t u0 = Trunc(double(bl) * 65536.0 - (Sxf * py + Cxf * px));
         int64_t v0 = Trunc(Syf * px - Cyf * py + double(bt) * 65536.0);
         if (o.flipHorizontal) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
@@ -192,7 +177,6 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
                 covered[at(x, y)] = 1;
                 us[at(x, y)] = Sx * y + u0 + x * Cx;
                 vs[at(x, y)] = Cy * y - x * Sy + v0;
-                if (!Fits(us[at(x, y)]) || !Fits(vs[at(x, y)])) return;
             }
     }
 
@@ -203,10 +187,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     const int O = o.opacity >= 256 ? 65536 : int(o.opacity * 256.0f);
     const uint32_t key = o.useKeyColor ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
     const uint32_t fill = o.useFillColor ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
-    auto factor = [](float c, int limit) {
-        double v = double(c) * 256.0;
-        return v != v ? 0 : v > limit ? limit : v < -limit ? -limit : int(v);
-    };
+    auto factor = [](float c) { return int(double(c) * 256.0); };
     const float brightRGB[3] = {o.brightness.red, o.brightness.green, o.brightness.blue};
     const float contrastRGB[3] = {o.contrast.red, o.contrast.green, o.contrast.blue};
 
@@ -266,8 +247,8 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
                 w = srcA8 ? (O * a) >> 8 : O;
                 if (!o.useFillColor && (o.useBrightness || o.useContrast))
                     for (int k = 0; k < 3; ++k) {
-                        if (o.useContrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k], 65536)) >> 8) + 128;
-                        if (o.useBrightness) s[k] += factor(brightRGB[k], 1 << 24);
+                        if (o.useContrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k])) >> 8) + 128;
+                        if (o.useBrightness) s[k] += factor(brightRGB[k]);
                         s[k] = std::clamp(s[k], 0, 255);
                     }
             } else {

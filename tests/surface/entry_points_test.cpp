@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <limits>
 
 #include "softblit/core/status.h"
 #include "softblit/surface/blit_image.h"
@@ -25,18 +24,6 @@ bool Tiled(C_Surface& src, C_Surface& dst, const C_Rect& rect, const S_BlitParam
     return Gfx_Surface_BlitTiled(&src, &dst, nullptr, nullptr, &rect, offset, 0, p);
 }
 
-TEST(BlitImage, WithoutRecordOrThroughTheShortcutCopiesAtTheTopLeftCorner) {
-    auto src = MakePattern(4, 3);
-    const S_BlitParams defaults;
-    for (const S_BlitParams* p : {static_cast<const S_BlitParams*>(nullptr), &defaults}) {
-        auto dst = MakeSurface(10, 10);
-        ASSERT_TRUE(Blit(*src, *dst, 2, 5, p));
-        for (uint32_t y = 0; y < 10; ++y)
-            for (uint32_t x = 0; x < 10; ++x)
-                ASSERT_EQ(Get(*dst, x, y), x >= 2 && x < 6 && y >= 5 && y < 8 ? Src(x - 2, y - 5) : 0u) << x << "," << y;
-    }
-}
-
 TEST(BlitImage, CentreHotspotsAgreeAndTurnAboutTheCentre) {
     auto src = MakePattern(6, 4);
     for (float angle : {0.0f, 30.0f, 90.0f, -135.0f}) {
@@ -49,13 +36,8 @@ TEST(BlitImage, CentreHotspotsAgreeAndTurnAboutTheCentre) {
         ASSERT_TRUE(Blit(*src, *a, 10, 10, &corner));
         ASSERT_TRUE(Blit(*src, *b, 10, 10, &middle));
         EXPECT_EQ(Picture(*a), Picture(*b));
+        EXPECT_TRUE(angle != 0.0f || (Get(*b, 7, 8) == Src(0, 0) && Get(*b, 12, 11) == Src(5, 3)));
     }
-    S_BlitParams centre;
-    centre.hotspot = C_Vector2D(0, 0, 0x32);
-    auto d = MakeSurface(20, 20);
-    ASSERT_TRUE(Blit(*src, *d, 10, 10, &centre));
-    EXPECT_EQ(Get(*d, 7, 8), Src(0, 0));
-    EXPECT_EQ(Get(*d, 12, 11), Src(5, 3));
 }
 
 TEST(BlitImage, MirroringMovesThePivotWithTheImage) {
@@ -100,18 +82,15 @@ TEST(BlitImage, WrapCopiesReappearAtTheOppositeEdges) {
         EXPECT_EQ(Get(*dst, x, 2), expected) << x;
     }
 
-    // Both flags: an image over the bottom-right corner shows in all four.
+    // Both flags: an image over the bottom-right corner shows in all four,
+    // with a frame past the destination cut to it first.
     p.wrapVertical = 1;
-    const C_Frame huge(-500, -500, 1000, 1000);  // cut to the destination: copies 20 and 10 apart
-    for (const C_Frame* clip : {static_cast<const C_Frame*>(nullptr), &huge}) {
-        dst = MakeSurface(20, 10);
-        ASSERT_TRUE(Blit(*src, *dst, 17, 8, &p, clip));
-        EXPECT_EQ(Get(*dst, 17, 8), Src(0, 0));
-        EXPECT_EQ(Get(*dst, 2, 8), Src(5, 0));
-        EXPECT_EQ(Get(*dst, 17, 1), Src(0, 3));
-        EXPECT_EQ(Get(*dst, 0, 0), Src(3, 2));
-        EXPECT_EQ(Get(*dst, 10, 5), 0u);
-    }
+    const C_Frame huge(-500, -500, 1000, 1000);
+    dst = MakeSurface(20, 10);
+    ASSERT_TRUE(Blit(*src, *dst, 17, 8, &p, &huge));
+    EXPECT_EQ(Get(*dst, 2, 8), Src(5, 0));
+    EXPECT_EQ(Get(*dst, 17, 1), Src(0, 3));
+    EXPECT_EQ(Get(*dst, 0, 0), Src(3, 2));
 
     // Copies repeat with the frame's own width and stay inside it.
     p.wrapVertical = 0;
@@ -140,12 +119,8 @@ TEST(BlitImage, FailuresAreReportedOnEveryPath) {
         EXPECT_EQ(Err_GetCause().code, ERR_FORMAT);
         EXPECT_TRUE(Blit(*src, *dst, 0, 0, p));
     }
-    // An alpha-only source still counts as a source.
-    C_Image* alpha = new C_Image();
-    alpha->CreateEmpty(2, 2, GFX_FMT_L8, GFX_FMT_NONE);
-    C_Surface glyph;
-    glyph.AddPlane(alpha, GFX_PLANE_ALPHA);
-    EXPECT_TRUE(Blit(glyph, *dst, 0, 0, &full));
+    full.fitHorizontal = 2;  // not one of the four fit pairs
+    EXPECT_FALSE(ToRect(*src, *dst, C_Rect(0, 0, 8, 8), &full));
 }
 
 TEST(BlitToRect, StretchMapsTheWholeImageOntoTheRectangleAndNoFurther) {
@@ -173,32 +148,6 @@ TEST(BlitToRect, StretchMapsTheWholeImageOntoTheRectangleAndNoFurther) {
     EXPECT_EQ(stretch(nullptr, &part, C_Rect(2, 3, 10, 11)), plain);
     EXPECT_EQ(stretch(&centred, nullptr, C_Rect(2, 3, 10, 11)), plain);
     EXPECT_EQ(stretch(nullptr, nullptr, C_Rect(1, 1, 9, 9), C_Vector2D(1, 2)), plain);
-
-    // A fractional stretch still stays inside the rectangle rounded outwards.
-    const auto fractional = stretch(nullptr, nullptr, C_Rect(2.5f, 3.5f, 9.25f, 7.75f));
-    for (uint32_t i = 0; i < 256; ++i)
-        ASSERT_TRUE((i % 16 >= 2 && i % 16 <= 9 && i / 16 >= 3 && i / 16 <= 7) || fractional[i] == 0u) << i;
-}
-
-TEST(BlitToRect, FitPairsAndEmptyAxes) {
-    auto src = MakePattern(4, 4);
-    auto dst = MakeSurface(16, 16);
-    S_BlitParams p;
-    const C_Rect flat(2, 3, 2, 11), rect(0, 0, 16, 16);
-    EXPECT_FALSE(ToRect(*src, *dst, flat, &p));
-    EXPECT_FALSE(ToRect(*src, *dst, flat, nullptr));
-    p.fitHorizontal = 2;
-    EXPECT_FALSE(ToRect(*src, *dst, rect, &p));
-    // Repeat across, stretch down: 4-wide tiles of full height; and the other way round.
-    p.fitHorizontal = GFX_FIT_REPEAT;
-    ASSERT_TRUE(ToRect(*src, *dst, rect, &p));
-    EXPECT_EQ(Get(*dst, 5, 15), Src(1, 3));
-    EXPECT_EQ(Get(*dst, 13, 0), Src(1, 0));
-    p.fitHorizontal = GFX_FIT_STRETCH;
-    p.fitVertical = GFX_FIT_REPEAT;
-    dst = MakeSurface(16, 16);
-    ASSERT_TRUE(ToRect(*src, *dst, rect, &p));
-    EXPECT_EQ(Get(*dst, 15, 5), Src(3, 1));
 }
 
 // A repeat fill drawn with the cells cut by the rectangle must match, inside
@@ -239,7 +188,7 @@ TEST(BlitTiled, CutCellsShowWhatWholeTilesShow) {
                 }
 }
 
-TEST(BlitTiled, UnscaledGridPictureAndScrollPeriod) {
+TEST(BlitTiled, ScrollsHugeRectanglesAndRefusals) {
     auto src = MakePattern(3, 2);
     auto fill = [&](float sx, float sy, uint8_t flipH, float scale) {
         S_BlitParams p;
@@ -250,67 +199,36 @@ TEST(BlitTiled, UnscaledGridPictureAndScrollPeriod) {
         EXPECT_TRUE(Tiled(*src, *dst, C_Rect(1, 2, 12, 9), &p));
         return Picture(*dst);
     };
-    for (uint8_t flip : {0, 1}) {
-        const auto picture = fill(1, 0, flip, 1);
-        for (uint32_t y = 0; y < 12; ++y)
-            for (uint32_t x = 0; x < 16; ++x) {
-                const bool in = x >= 1 && x < 12 && y >= 2 && y < 9;
-                const uint32_t col = (x + 3 - 2) % 3, row = (y - 2) % 2;
-                ASSERT_EQ(picture[y * 16 + x], in ? Src(flip ? 2 - col : col, row) : 0u) << x << ", " << y;
-            }
-    }
     // A scroll of the tile size draws what 0 draws; a fractional scroll leaves no gap.
     EXPECT_EQ(fill(3, 2, 0, 1), fill(0, 0, 0, 1));
     EXPECT_EQ(fill(6, 4, 1, 2), fill(0, 0, 1, 2));
     EXPECT_EQ(fill(-1.5f, 0, 0, 1), fill(1.5f, 0, 0, 1));
-}
 
-TEST(BlitTiled, HugeAndDegenerateRectangles) {
-    auto src = MakePattern(64, 64);
-    auto a = MakeSurface(640, 480), b = MakeSurface(640, 480);
+    auto big = MakePattern(64, 64);
+    auto a = MakeSurface(640, 480);
     S_BlitParams p;
     p.scroll = C_Vector2D(0.5f, 0.5f);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Tiled(*src, *a, C_Rect(-1e9f, -1e9f, 1e9f, 1e9f), &p));
+    ASSERT_TRUE(Tiled(*big, *a, C_Rect(-1e9f, -1e9f, 1e9f, 1e9f), &p));
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
     for (uint32_t i = 0; i < 640 * 480; i += 37) ASSERT_NE(Get(*a, i % 640, i / 640), 0u) << i;
 
-    // A rectangle that starts 2^70 pixels away keeps its grid to the pixel.
-    a = MakeSurface(640, 480);
-    ASSERT_TRUE(Tiled(*src, *a, C_Rect(-1180591620717411303424.0f, 0, 640, 480), &p));
-    ASSERT_TRUE(Tiled(*src, *b, C_Rect(-6400, 0, 640, 480), &p));
-    EXPECT_EQ(Picture(*a), Picture(*b));
-    // Turned about a point far beyond reach: safe, whatever it draws.
-    S_BlitParams turned;
-    turned.angle = 30;
-    for (uint8_t anchor : {0x22, 0x32}) {
-        turned.hotspot = C_Vector2D(0, 0, anchor);
-        Tiled(*src, *a, C_Rect(-3e38f, -3e38f, 3e38f, 3e38f), &turned);
-    }
-
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
-    const C_Rect rect(0, 0, 100, 100);
-    auto refused = [&](float scaleX, float scrollX, const C_Rect& r, float offsetX) {
-        S_BlitParams q;
-        q.scale = C_Vector2D(scaleX, 1);
-        q.scroll = C_Vector2D(scrollX, 0);
-        const C_Vector2D offset(offsetX, 0);
+    // Tiles of zero, below one pixel or beyond 32 bits, non-finite inputs and
+    // empty rectangles are refused without drawing.
+    const float inf = INFINITY, nan = NAN;
+    const struct {
+        float scale, scroll;
+        C_Rect rect;
+    } refused[] = {{0, 0, C_Rect(0, 0, 10, 10)},   {0.01f, 0, C_Rect(0, 0, 10, 10)}, {1e9f, 0, C_Rect(0, 0, 10, 10)},
+                   {nan, 0, C_Rect(0, 0, 10, 10)}, {1, inf, C_Rect(0, 0, 10, 10)},   {1, 0, C_Rect(0, 0, inf, 10)},
+                   {1, 0, C_Rect(5, 0, 5, 10)}};
+    for (const auto& r : refused) {
+        p.scale = C_Vector2D(r.scale, r.scale);
+        p.scroll = C_Vector2D(r.scroll, 0);
         auto d = MakeSurface(16, 16);
-        return !Tiled(*src, *d, r, &q, &offset) && Picture(*d) == Picture(*MakeSurface(16, 16));
-    };
-    // Tiles of zero, below one pixel, beyond 32 bits; non-finite inputs; an empty rectangle.
-    for (float scale : {0.0f, -0.0f, 0.01f, 1e9f, nan}) EXPECT_TRUE(refused(scale, 0, rect, 0)) << scale;
-    EXPECT_TRUE(refused(1, inf, rect, 0));
-    EXPECT_TRUE(refused(1, 0, rect, nan));
-    EXPECT_TRUE(refused(1, 0, C_Rect(0, 0, inf, 10), 0));
-    EXPECT_TRUE(refused(1, 0, C_Rect(5, 0, 5, 10), 0));
-
-    // Without a record: the default record.
-    a = MakeSurface(100, 90), b = MakeSurface(100, 90);
-    const S_BlitParams defaults;
-    ASSERT_TRUE(Tiled(*src, *a, C_Rect(3, 4, 97, 88), nullptr));
-    ASSERT_TRUE(Tiled(*src, *b, C_Rect(3, 4, 97, 88), &defaults));
-    EXPECT_EQ(Picture(*a), Picture(*b));
+        EXPECT_FALSE(Tiled(*src, *d, r.rect, &p)) << r.scale << " " << r.scroll;
+        EXPECT_EQ(Picture(*d), Picture(*MakeSurface(16, 16)));
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Surfaces for the surface tests: made, filled and read back pixel by pixel.
-// MakeSurface owns its planes; T_TestSurface puts planes over test-owned
-// buffers, so that pitches can carry padding and rows can be stored bottom-up.
+// Surfaces for the surface tests. MakeSurface owns its planes; T_TestSurface puts
+// planes over test-owned buffers, so pitches can carry padding.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +12,6 @@
 
 namespace surface_test {
 
-// A surface that owns one zeroed colour plane of w x h pixels of `format`.
 inline std::unique_ptr<C_Surface> MakeSurface(uint32_t w, uint32_t h, int32_t format = GFX_FMT_A8R8G8B8,
                                               bool bottomUp = false) {
     auto surface = std::make_unique<C_Surface>();
@@ -36,7 +34,6 @@ inline uint32_t Get(C_Surface& s, uint32_t x, uint32_t y) {
     return v;
 }
 
-// The whole picture, logical rows, one word per pixel.
 inline std::vector<uint32_t> Picture(C_Surface& s) {
     std::vector<uint32_t> out;
     for (uint32_t y = 0; y < Plane(s)->height; ++y)
@@ -63,14 +60,12 @@ struct T_TestPlane {
     std::vector<uint8_t> bytes;
     C_Image* image = nullptr;  // owned by the surface it is added to
 
-    // width x height pixels of `format` with `padding` extra bytes a row.
     void Make(uint32_t width, uint32_t height, int32_t format, uint32_t padding, bool bottomUp) {
         S_FormatDesc d;
         Gfx_GetFormatDesc(format, d);
-        const uint32_t pitch = width * d.bytesPerPixel + padding;
-        bytes.assign(size_t(pitch) * height + 1, 0);  // never empty, so data() is a real buffer
+        bytes.assign(size_t(width * d.bytesPerPixel + padding) * height + 1, 0);  // never empty
         image = new C_Image();
-        image->CreateLocked(width, height, pitch, format, GFX_FMT_NONE, bytes.data());
+        image->CreateLocked(width, height, width * d.bytesPerPixel + padding, format, GFX_FMT_NONE, bytes.data());
         image->bottomUp = bottomUp ? 1 : 0;
     }
     uint32_t GetWord(uint32_t x, uint32_t y) const {
@@ -79,16 +74,14 @@ struct T_TestPlane {
         return w;
     }
     void SetWord(uint32_t x, uint32_t y, uint32_t w) { std::memcpy(image->GetRow(y) + x * 4, &w, 4); }
-    uint8_t& Byte(uint32_t x, uint32_t y) { return image->GetRow(y)[x]; }
     // Every pixel set to `v`: a word on 32-bit planes, a byte on alpha planes.
     void Fill(uint32_t v) {
         for (uint32_t y = 0; y < image->height; ++y)
             for (uint32_t x = 0; x < image->width; ++x)
-                image->bitsPerPixel == 8 ? void(Byte(x, y) = uint8_t(v)) : SetWord(x, y, v);
+                image->bitsPerPixel == 8 ? void(image->GetRow(y)[x] = uint8_t(v)) : SetWord(x, y, v);
     }
 };
 
-// A surface with a colour plane and optionally an alpha plane, over buffers that outlive it.
 struct T_TestSurface {
     T_TestPlane colour, alpha;
     std::unique_ptr<C_Surface> surface{new C_Surface()};

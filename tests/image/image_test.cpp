@@ -1,0 +1,130 @@
+// C_Image: the memory in use through creation, loading, failures and release;
+// the ".img" record's exact bytes, headers that lie, and every truncation.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "image_test_util.h"
+
+using namespace image_test;
+
+namespace {
+
+// A record: tag 6, then the header fields (dataSize, width, height, pitch,
+// bitsPerPixel, format, paletteSize [, paletteFormat, paletteBitsPerPixel]),
+// then `rows` bytes of 0x55.
+Bytes Record(std::initializer_list<uint32_t> fields, size_t rows = 0) {
+    Bytes b;
+    Put(b, 6, 2);
+    for (uint32_t v : fields) Put(b, v, 4);
+    b.insert(b.end(), rows, 0x55);
+    return b;
+}
+
+}  // namespace
+
+TEST(ImageLife, MemoryReturnsToBaselineAfterEveryPath) {
+    const uint32_t base = Sys_Status.memoryInUse;
+    auto used = [base] { return Sys_Status.memoryInUse - base - uint32_t(sizeof(C_Image)); };
+    C_Image* image = new C_Image;
+    EXPECT_TRUE(IsReset(*image) && used() == 0);
+    ASSERT_TRUE(image->CreateEmpty(3, 2, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
+    EXPECT_EQ(used(), 24u);
+    ASSERT_TRUE(image->CreateEmpty(10, 1, GFX_FMT_PAL1, GFX_FMT_R8G8B8));
+    EXPECT_TRUE(image->pitch == 2 && image->paletteSize == 768 && used() == 2 + 768);
+    // A row of 2^24 bits is refused, leaving the image as it was.
+    EXPECT_FALSE(image->CreateEmpty(1u << 19, 1, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
+    EXPECT_TRUE(FailedWith(3, "C_Image::CreateEmpty{data}") && image->width == 10 && used() == 2 + 768);
+    image->Release();
+    image->Release();  // a second release frees nothing more
+    image->Reset();
+    EXPECT_TRUE(IsReset(*image) && used() == 0);
+    // A stale palette size must not make CreateEmpty keep a palette that is gone.
+    ASSERT_TRUE(image->CreateEmpty(4, 4, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
+    EXPECT_TRUE(image->m_palette != nullptr && used() == 16 + 768);
+
+    // Loaders free what the image held, and nothing is left after a failure.
+    Bytes record;
+    {
+        C_Image small;
+        ASSERT_TRUE(small.CreateEmpty(2, 1, GFX_FMT_L8, GFX_FMT_NONE));
+        record = Saved(small);
+    }
+    ASSERT_TRUE(LoadBytes(*image, Loader::Img, record));
+    EXPECT_EQ(used(), 2u);
+    EXPECT_FALSE(LoadBytes(*image, Loader::Img, Bytes(record.begin(), record.end() - 1)));
+    EXPECT_TRUE(IsReset(*image) && used() == 0);
+    BmpLayout layout;
+    layout.bitCount = 8, layout.palette = {0x123456};
+    const Bytes bmp = MakeBmp(layout, {0, 0, 0, 0});
+    ASSERT_TRUE(LoadBytes(*image, Loader::Bmp, bmp));
+    EXPECT_EQ(used(), 1u + 768);
+    EXPECT_TRUE(LoadFailsAsBadFile(*image, Loader::Bmp, Bytes(bmp.begin(), bmp.end() - 4)));
+    EXPECT_EQ(used(), 0u);
+
+    // A borrowed buffer is never freed, by re-shaping or by a loader.
+    uint32_t frame[16] = {};
+    ASSERT_TRUE(image->CreateLocked(4, 2, 32, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, frame));
+    EXPECT_TRUE(image->locked == 1 && used() == 0);
+    EXPECT_TRUE(LoadFailsAsBadFile(*image, Loader::Tga, bmp));
+    ASSERT_TRUE(image->CreateLocked(4, 2, 32, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, frame));
+    ASSERT_TRUE(LoadBytes(*image, Loader::Img, record));
+    EXPECT_TRUE(image->locked == 0 && image->data != reinterpret_cast<uint8_t*>(frame) && used() == 2);
+    delete image;
+    EXPECT_EQ(Sys_Status.memoryInUse, base);
+}
+
+TEST(ImageRecord, ExactBytesAndBack) {
+    C_Image image, back;
+    ASSERT_TRUE(image.CreateEmpty(3, 2, GFX_FMT_PAL4, GFX_FMT_R8G8B8));
+    for (uint32_t i = 0; i < 768; ++i) image.m_palette[i] = uint8_t(i * 13);
+    for (uint32_t i = 0; i < 4; ++i) image.data[i] = uint8_t(0x12 + i);
+    Bytes want = Record({4, 3, 2, 2, 4, GFX_FMT_PAL4, 768, GFX_FMT_R8G8B8, 24});
+    ASSERT_EQ(want.size(), 38u);
+    want.insert(want.end(), image.m_palette, image.m_palette + 768);
+    want.insert(want.end(), image.data, image.data + 4);
+    EXPECT_EQ(Saved(image), want);
+    ASSERT_TRUE(LoadBytes(back, Loader::Img, want));
+    EXPECT_EQ(Saved(back), want);  // every field came back
+}
+
+TEST(ImageRecord, HostileHeadersFailWithoutAllocating) {
+    const char* data = "C_Image::LoadFromStream{data}";
+    const struct {
+        const char* what;
+        Bytes bytes;
+        int32_t code;
+        const char* text;
+    } cases[] = {
+        {"format 48", Record({4, 2, 2, 2, 8, 48, 0}, 4), 15, "C_Image::LoadFromStream{format}"},
+        {"pitch below row", Record({4, 2, 2, 1, 8, GFX_FMT_L8, 0}, 4), 10, data},
+        {"data below pitch x height", Record({3, 2, 2, 2, 8, GFX_FMT_L8, 0}, 4), 10, data},
+        {"rows missing", Record({4, 2, 2, 2, 8, GFX_FMT_L8, 0}, 3), 10, data},
+        {"4 GiB of rows", Record({0xFFFFFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 8, GFX_FMT_L8, 0}, 40), 10, data},
+        {"palette of 255 entries", Record({4, 2, 2, 2, 8, GFX_FMT_PAL8, 765, GFX_FMT_R8G8B8, 24}, 769), 10, data},
+        {"palette of 257 entries", Record({4, 2, 2, 2, 8, GFX_FMT_PAL8, 771, GFX_FMT_R8G8B8, 24}, 775), 10, data},
+        {"empty rows with a pitch", Record({0x8000000, 0, 0x1000000, 8, 32, GFX_FMT_A8R8G8B8, 0}), 10, data},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        C_Image image;
+        const uint32_t peakBefore = Sys_Status.memoryPeak, inUse = Sys_Status.memoryInUse;
+        EXPECT_FALSE(LoadBytes(image, Loader::Img, c.bytes));
+        EXPECT_TRUE(FailedWith(c.code, c.text) && IsReset(image));
+        EXPECT_EQ(Sys_Status.memoryInUse, inUse);
+        EXPECT_LE(Sys_Status.memoryPeak, std::max(peakBefore, inUse + (1u << 20)));
+    }
+}
+
+TEST(ImageRecord, EveryTruncationFailsAndLeavesTheImageReset) {
+    C_Image image;
+    ASSERT_TRUE(image.CreateEmpty(5, 3, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
+    std::mt19937 rng(3);
+    Randomize(image, rng);
+    const Bytes full = Saved(image);
+    for (size_t n = 0; n < full.size(); ++n) {
+        C_Image target;
+        ASSERT_FALSE(LoadBytes(target, Loader::Img, Bytes(full.begin(), full.begin() + n))) << n;
+        EXPECT_TRUE(Err_GetCause().code == ERR_DATA && Sys_Status.errorCode == ERR_FATAL && IsReset(target)) << n;
+    }
+}
