@@ -94,17 +94,6 @@ TEST(MathRecords, ShortOrMistaggedRecordKeepsOldValue) {
     }
 }
 
-TEST(MathRecords, DefaultsAndNullStream) {
-    C_Vector2D v;
-    EXPECT_EQ(SaveBytes(v), Hex("0f00 00000000 00000000 10"));
-    C_Frame frame;
-    EXPECT_EQ(SaveBytes(frame), Hex("0700 00000000 00000000 00000000 00000000 10 10"));
-    C_Color color;
-    EXPECT_FALSE(color.SaveToStream(nullptr, 0));
-    EXPECT_FALSE(color.LoadFromStream(nullptr, 0));
-    ExpectFailure("C_Color::LoadFromStream{class_type}");
-}
-
 TEST(MathRecords, VectorFormsShareTheRecordBitForBit) {
     C_Vector2D f(1.0f, -0.0f, 0x21);
     C_Vector2DI i;
