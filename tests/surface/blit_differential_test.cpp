@@ -29,7 +29,7 @@ struct T_Random {
             const uint32_t w = Word();
             for (uint32_t y = 0; y < p.image->height; ++y)
                 for (uint32_t x = 0; x < p.image->width; ++x)
-                    if (Chance(40)) p.SetWord(x, y, w);
+                    if (Chance(40)) p.Set(x, y, w);
         }
     }
 };
@@ -102,7 +102,7 @@ std::string Run_Case(uint32_t seed, int mode) {
     p.useKeyColor = r.Chance(35);
     const int32_t keyFormat = alphaOnly ? df : sf;  // a key that is mostly a word of the image
     const uint32_t kx = uint32_t(r.Int(0, int(sw) - 1)), ky = uint32_t(r.Int(0, int(sh) - 1));
-    p.keyColor = Color_Of(keyFormat, !alphaOnly && r.Chance(80) ? src.colour.GetWord(kx, ky) : r.Word());
+    p.keyColor = Color_Of(keyFormat, !alphaOnly && r.Chance(80) ? src.colour.Get(kx, ky) : r.Word());
     p.useFillColor = r.Chance(20);
     p.fillColor = Color_Of(keyFormat, r.Word());
     p.useBrightness = r.Chance(15);

@@ -14,46 +14,36 @@ namespace {
 
 const uint32_t kBack = 0xFF101010;
 
-// A source of w x h A8R8G8B8 pixels whose word encodes its cell: 0xFF00xxyy.
-void MakeSource(T_TestSurface& s, uint32_t w, uint32_t h) {
-    s.AddColour(w, h, GFX_FMT_A8R8G8B8);
-    for (uint32_t y = 0; y < h; ++y)
-        for (uint32_t x = 0; x < w; ++x) s.colour.SetWord(x, y, 0xFF000000u | x << 8 | y);
-}
-
-void MakeTarget(T_TestSurface& d, uint32_t w, uint32_t h, uint32_t word = kBack) {
-    d.AddColour(w, h, GFX_FMT_A8R8G8B8);
-    d.colour.Fill(word);
+// A w x h target filled with kBack.
+T_TestSurface Target(uint32_t w, uint32_t h) {
+    T_TestSurface d(w, h);
+    d.colour.Fill(kBack);
+    return d;
 }
 
 bool Blit(T_TestSurface& src, T_TestSurface& dst, float x, float y, const S_BlitParams* p = nullptr,
           const C_Rect* rect = nullptr, const C_Frame* clip = nullptr, uint8_t anchor = 0x10) {
     const C_Vector2D pos(x, y, anchor);
-    return Gfx_BlitKernel.Blit_Fixed(src.surface.get(), dst.surface.get(), rect, clip, &pos, 0, p);
+    return Gfx_BlitKernel.Blit_Fixed(src.get(), dst.get(), rect, clip, &pos, 0, p);
 }
 
 TEST(BlitFixedRefusals, PlanesThatCannotBeBlendedAreRefusedAndNothingIsDrawn) {
     const char* kSrc = "C_Blit_Kernel::Blit_Fixed{ImageSrc->format}";
     const char* kDst = "C_Blit_Kernel::Blit_Fixed{ImageDst->format}";
-    // Formats of 4x4 source and 8x8 destination; sizes of their alpha planes (0: none).
+    // A 4x4 source and an 8x8 destination; a short alpha plane on one side.
     const struct {
         int32_t srcFormat, dstFormat;
         uint32_t srcAlphaH, dstAlphaW;
         const char* message;
     } cases[] = {
-        {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8, 0, 0, kSrc},
-        {GFX_FMT_A8R8G8B8, GFX_FMT_R8G8B8, 0, 0, kDst},
-        {GFX_FMT_A8R8G8B8, GFX_FMT_L32, 0, 0, kDst},
-        {GFX_FMT_A8R8G8B8, GFX_FMT_A8R8G8B8, 3, 0, kSrc},  // alpha planes shorter than their colour
-        {GFX_FMT_A8R8G8B8, GFX_FMT_A8R8G8B8, 0, 7, kDst},
+        {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8, 0, 0, kSrc}, {GFX_FMT_A8R8G8B8, GFX_FMT_R8G8B8, 0, 0, kDst},
+        {GFX_FMT_A8R8G8B8, GFX_FMT_A8R8G8B8, 3, 0, kSrc}, {GFX_FMT_A8R8G8B8, GFX_FMT_A8R8G8B8, 0, 7, kDst},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        T_TestSurface src, dst;
-        src.AddColour(4, 4, c.srcFormat);
+        T_TestSurface src(4, 4, c.srcFormat), dst(8, 8, c.dstFormat);
         std::fill(src.colour.bytes.begin(), src.colour.bytes.end(), 0xFF);
         if (c.srcAlphaH) src.AddAlpha(4, c.srcAlphaH);
-        dst.AddColour(8, 8, c.dstFormat);
         if (c.dstAlphaW) dst.AddAlpha(c.dstAlphaW, 8);
         EXPECT_FALSE(Blit(src, dst, 0, 0));
         EXPECT_EQ(Err_GetCause().code, ERR_FORMAT);
@@ -63,7 +53,7 @@ TEST(BlitFixedRefusals, PlanesThatCannotBeBlendedAreRefusedAndNothingIsDrawn) {
     }
 }
 
-// Placement worked out by hand on a MakeSource image over kBack.
+// Placement worked out by hand on a pattern source over kBack.
 TEST(BlitFixedPlacement, HandWorkedPictures) {
     struct Probe {
         uint32_t x, y, word;
@@ -82,83 +72,79 @@ TEST(BlitFixedPlacement, HandWorkedPictures) {
         std::vector<Probe> probes;
     } cases[] = {
         {"a right edge of 9.9995 takes column 9", 12, 2, 16, 2, 0, 0, 0x10, &nearTen, nullptr, nullptr,
-         {{7, 0, 0xFF000900}, {8, 0, B}}},
+         {{7, 0, Src(9, 0)}, {8, 0, B}}},
         // Positions round down, so a sprite moving left by whole pixels never jumps a column.
         {"x = -0.5", 12, 2, 16, 2, -0.5f, 0, 0x10, nullptr, nullptr, nullptr,
-         {{0, 0, 0xFF000100}, {10, 0, 0xFF000B00}, {11, 0, B}}},
+         {{0, 0, Src(1, 0)}, {10, 0, Src(11, 0)}, {11, 0, B}}},
         {"x = -1", 12, 2, 16, 2, -1, 0, 0x10, nullptr, nullptr, nullptr,
-         {{0, 0, 0xFF000100}, {10, 0, 0xFF000B00}, {11, 0, B}}},
+         {{0, 0, Src(1, 0)}, {10, 0, Src(11, 0)}, {11, 0, B}}},
         {"mirrored and cut on the left: columns 11..9 hidden", 12, 2, 16, 2, -3, 0, 0x10, nullptr, nullptr,
-         [](S_BlitParams& p) { p.flipHorizontal = 1; }, {{0, 0, 0xFF000800}, {8, 0, 0xFF000000}, {9, 0, B}}},
+         [](S_BlitParams& p) { p.flipHorizontal = 1; }, {{0, 0, Src(8, 0)}, {8, 0, Src(0, 0)}, {9, 0, B}}},
         {"anchored at the frame's right and bottom", 2, 2, 40, 40, 2, 2, 0x21, nullptr, &pastEdges, nullptr,
-         {{38, 38, 0xFF000000}, {39, 39, 0xFF000101}}},
+         {{38, 38, Src(0, 0)}, {39, 39, Src(1, 1)}}},
         {"anchored at the frame's centre: 10 + 15 + 1", 2, 2, 40, 40, 1, 1, 0x32, nullptr, &pastEdges, nullptr,
-         {{26, 26, 0xFF000000}, {25, 25, B}}},
+         {{26, 26, Src(0, 0)}, {25, 25, B}}},
         {"left/top stays absolute", 2, 2, 40, 40, 0, 0, 0x10, nullptr, &pastEdges, nullptr,
          {{0, 0, B}, {10, 10, B}}},
         {"scale 2: columns 0..19, rows 0..19", 10, 10, 30, 30, 0, 0, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.scale.Set(2, 2); },
-         {{19, 0, 0xFF000900}, {20, 0, B}, {0, 19, 0xFF000009}, {0, 20, B}, {3, 5, 0xFF000102}}},
+         {{19, 0, Src(9, 0)}, {20, 0, B}, {0, 19, Src(0, 9)}, {0, 20, B}, {3, 5, Src(1, 2)}}},
         {"scale 2 from x = 0.8: columns 1..20", 10, 10, 30, 30, 0.8f, 0, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.scale.Set(2, 2); },
-         {{0, 0, B}, {1, 0, 0xFF000000}, {20, 0, 0xFF000900}, {21, 0, B}}},
+         {{0, 0, B}, {1, 0, Src(0, 0)}, {20, 0, Src(9, 0)}, {21, 0, B}}},
         // Clockwise on screen: source row 0 runs down the pivot's column, into columns 16..20, rows 5..15.
         {"90 degrees about (20, 5)", 10, 4, 30, 30, 20, 5, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.angle = 90; },
-         {{20, 5, 0xFF000000}, {20, 10, 0xFF000400}, {17, 15, 0xFF000903}, {16, 5, 0xFF000003}, {21, 10, B},
+         {{20, 5, Src(0, 0)}, {20, 10, Src(4, 0)}, {17, 15, Src(9, 3)}, {16, 5, Src(0, 3)}, {21, 10, B},
           {15, 10, B}, {18, 4, B}, {18, 16, B}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        T_TestSurface src, dst;
-        MakeSource(src, c.sw, c.sh);
-        MakeTarget(dst, c.dw, c.dh);
+        T_TestSurface src(c.sw, c.sh), dst = Target(c.dw, c.dh);
+        FillPattern(src);
         S_BlitParams p;
         if (c.tweak) c.tweak(p);
         ASSERT_TRUE(Blit(src, dst, c.x, c.y, &p, c.rect, c.clip, c.anchor));
-        for (const Probe& q : c.probes) EXPECT_EQ(dst.colour.GetWord(q.x, q.y), q.word) << q.x << ", " << q.y;
+        for (const Probe& q : c.probes) EXPECT_EQ(dst.colour.Get(q.x, q.y), q.word) << q.x << ", " << q.y;
     }
 }
 
 TEST(BlitFixedKernels, TheKeyIsHonouredByEveryKernelFamily) {
+    // Copy, blend, effects, bilinear and source alpha.
     const struct {
         void (*tweak)(S_BlitParams&);
         bool sourceAlpha;
     } families[] = {
-        {[](S_BlitParams&) {}, false},  // copy
+        {[](S_BlitParams&) {}, false},
         {[](S_BlitParams& p) { p.opacity = 0.5f; }, false},
         {[](S_BlitParams& p) { p.useContrast = 1, p.contrast = C_Color(1.0f, 1.0f, 1.0f, 0.0f); }, false},
         {[](S_BlitParams& p) { p.filter = 1, p.scale.Set(1, 2); }, false},
         {[](S_BlitParams&) {}, true},
     };
     for (const auto& family : families) {
-        T_TestSurface src, dst;
-        src.AddColour(2, 2, GFX_FMT_A8R8G8B8);
+        T_TestSurface src(2, 2), dst = Target(2, 4);
         src.colour.Fill(0xFF00FF00);
-        src.colour.SetWord(1, 1, 0xFF0000FF);
+        src.colour.Set(1, 1, 0xFF0000FF);
         if (family.sourceAlpha) src.AddAlpha(2, 2), src.alpha.Fill(200);
-        MakeTarget(dst, 2, 4);
         S_BlitParams p;
         p.useKeyColor = 1;
         p.keyColor = C_Color(0.0f, 1.0f, 0.0f, 1.0f);
         family.tweak(p);
         EXPECT_TRUE(Blit(src, dst, 0, 0, &p));
-        EXPECT_EQ(dst.colour.GetWord(0, 0), kBack);  // key pixels are not drawn, not even half
-        EXPECT_NE(dst.colour.GetWord(1, p.filter ? 2 : 1), kBack);
+        EXPECT_EQ(dst.colour.Get(0, 0), kBack);  // key pixels are not drawn, not even half
+        EXPECT_NE(dst.colour.Get(1, p.filter ? 2 : 1), kBack);
         // All 32 bits are compared: a key whose alpha differs matches nothing.
         p.keyColor.alpha = 0.0f;
         EXPECT_TRUE(Blit(src, dst, 0, 0, &p));
-        EXPECT_NE(dst.colour.GetWord(0, 0), kBack);
+        EXPECT_NE(dst.colour.Get(0, 0), kBack);
     }
 }
 
 TEST(BlitFixedHostileGeometry, DegenerateInputsDrawNothingAndNeverFault) {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    T_TestSurface src, dst;
-    MakeSource(src, 8, 8);
-    src.AddAlpha(8, 8);
-    src.alpha.Fill(200);
-    MakeTarget(dst, 16, 16);
+    T_TestSurface src(8, 8), dst = Target(16, 16);
+    FillPattern(src);
+    src.AddAlpha(8, 8), src.alpha.Fill(200);
     dst.AddAlpha(16, 16);
     const std::vector<uint8_t> untouched = dst.colour.bytes;
     const C_Frame hugeFrame(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);

@@ -44,7 +44,7 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     const bool srcA8 = srcAlpha && srcAlpha->bitsPerPixel == 8;
     const bool dstA8 = dstAlpha && dstAlpha->bitsPerPixel == 8;
 
-    const C_Vector2D pos = position ? *position : C_Vector2D();
+    const float px = position ? position->x : 0.0f, py = position ? position->y : 0.0f;
     if (!(o.opacity > 0)) return;
 
     // Clip frame inside the destination.
@@ -68,13 +68,6 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
     }
     if (br <= bl || bb <= bt) return;
     const int64_t sl = int64_t(bl), st = int64_t(bt), sr = int64_t(br), sb = int64_t(bb);
-
-    // Anchored position.
-    float px = pos.x, py = pos.y;
-    if ((pos.anchor & 0x0F) == 1) px = float(cr) - pos.x;
-    if ((pos.anchor & 0x0F) == 2) px = float(cl) + float(cr - cl) / 2.0f + pos.x;
-    if ((pos.anchor & 0xF0) == 0x20) py = float(cb) - pos.y;
-    if ((pos.anchor & 0xF0) == 0x30) py = float(ct) + float(cb - ct) / 2.0f + pos.y;
 
     const int mode = o.angle != 0 ? 2 : (o.scale.x == 1 && o.scale.y == 1) ? 0 : 1;
     const float fw = br - bl, fh = bb - bt;
@@ -104,21 +97,104 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         if (!(cl <= x + w && ct <= y + h && x <= cr && y <= cb)) return;
     }
 
-    // Coverage and source coordinates of every destination pixel of the clip.
-    // For the unscaled walk the source cell is exact; the others give 16.16.
-    const int64_t cw = cr - cl, ch = cb - ct;
-    std::vector<char> covered(size_t(cw * ch), 0);
-    std::vector<int64_t> us(size_t(cw * ch)), vs(size_t(cw * ch));
-    auto at = [&](int64_t x, int64_t y) { return size_t((y - ct) * cw + (x - cl)); };
+    // Which of the three kernel families draws.
+    const bool bilinear = o.filter && mode != 0;
+    const bool effects = bilinear || o.useBrightness || o.useContrast;
+    const bool blend = o.opacity < 1 || srcAlpha || dstAlpha;
+    const int O = o.opacity >= 256 ? 65536 : int(o.opacity * 256.0f);
+    const uint32_t key = o.useKeyColor ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
+    const uint32_t fill = o.useFillColor ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
+    auto factor = [](float c) { return int(double(c) * 256.0); };
+    const float brightRGB[3] = {o.brightness.red, o.brightness.green, o.brightness.blue};
+    const float contrastRGB[3] = {o.contrast.red, o.contrast.green, o.contrast.blue};
 
+    // Draws destination pixel (x, y) from source position (u, v).
+    auto draw = [&](int64_t x, int64_t y, int64_t u, int64_t v) {
+        // The nearest cell: (u, v) itself when unscaled, otherwise 16.16 clamped
+        // into the integer source box (>= right gives right - 1, then < left gives left).
+        const int64_t c = mode == 0 ? u : std::max(std::min(u >> 16, sr - 1), sl);
+        const int64_t r = mode == 0 ? v : std::max(std::min(v >> 16, sb - 1), st);
+        // The bilinear cells wrap around the whole image.
+        const int iw = int(srcImage->width), ih = int(srcImage->height);
+        const int c0 = bilinear ? Wrap(u >> 16, iw) : 0, c1 = bilinear ? Wrap((u >> 16) + 1, iw) : 0;
+        const int r0 = bilinear ? Wrap(v >> 16, ih) : 0, r1 = bilinear ? Wrap((v >> 16) + 1, ih) : 0;
+        const int fx = int(u & 0xFFFF), fy = int(v & 0xFFFF);
+
+        const int64_t kc = bilinear ? c0 : c, kr = bilinear ? r0 : r;
+        const uint32_t sample = alphaOnly ? 0 : Word(src, kc, kr);
+        if (o.useKeyColor && sample == key) return;
+
+        if (!effects && !blend) {
+            SetWord(dst, x, y, o.useFillColor ? fill : sample);
+            return;
+        }
+
+        // Source channels and coverage.
+        int s[3];
+        int a = 255;
+        auto lerp = [](int p, int q, int f) { return p + (((q - p) * f) >> 16); };
+        for (int k = 0; k < 3; ++k) {
+            if (o.useFillColor) s[k] = Channel(sd, fill, k);
+            else if (bilinear) {
+                int top = lerp(Channel(sd, Word(src, c0, r0), k), Channel(sd, Word(src, c1, r0), k), fx);
+                int bot = lerp(Channel(sd, Word(src, c0, r1), k), Channel(sd, Word(src, c1, r1), k), fx);
+                s[k] = lerp(top, bot, fy);
+            } else s[k] = Channel(sd, sample, k);
+        }
+        if (srcA8) {
+            if (bilinear) {
+                int top = lerp(Byte(srcAlpha, c0, r0), Byte(srcAlpha, c1, r0), fx);
+                int bot = lerp(Byte(srcAlpha, c0, r1), Byte(srcAlpha, c1, r1), fx);
+                a = lerp(top, bot, fy);
+            } else a = Byte(srcAlpha, c, r);
+        }
+        int w;
+        if (effects) {
+            w = srcA8 ? (O * a) >> 8 : O;
+            if (!o.useFillColor && (o.useBrightness || o.useContrast))
+                for (int k = 0; k < 3; ++k) {
+                    if (o.useContrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k])) >> 8) + 128;
+                    if (o.useBrightness) s[k] += factor(brightRGB[k]);
+                    s[k] = std::clamp(s[k], 0, 255);
+                }
+        } else {
+            if (srcA8 && a == 0) return;
+            w = srcA8 ? (O == 256 ? a : (a * O) >> 8) : O;
+        }
+        if (w == 0) return;
+
+        const uint32_t packed = (uint32_t(s[0]) << dd.shift[0]) | (uint32_t(s[1]) << dd.shift[1]) |
+                                (uint32_t(s[2]) << dd.shift[2]);
+        if (w >= 255) {
+            SetWord(dst, x, y, effects ? packed : (o.useFillColor ? fill : sample));
+            if (dstA8) SetByte(dstAlpha, x, y, 255);
+            return;
+        }
+        int f = w;
+        if (dstA8) {
+            int da = Byte(dstAlpha, x, y);
+            if (da < 255) {
+                int na = da + (((256 - da) * w) >> 8);
+                SetByte(dstAlpha, x, y, na);
+                f = (w * 256) / na;
+            }
+        }
+        uint32_t d = Word(dst, x, y), out = 0;
+        for (int k = 0; k < 3; ++k) {
+            int dc = Channel(dd, d, k);
+            out |= uint32_t(dc + (((s[k] - dc) * f) >> 8)) << dd.shift[k];
+        }
+        SetWord(dst, x, y, out);
+    };
+
+    // Each covered destination pixel of the clip, once.
     if (mode == 0) {
         const int64_t X = Floor(px), Y = Floor(py);
         for (int64_t y = ct; y < cb; ++y)
             for (int64_t x = cl; x < cr; ++x) {
                 if (x < X || x >= X + (sr - sl) || y < Y || y >= Y + (sb - st)) continue;
-                covered[at(x, y)] = 1;
-                us[at(x, y)] = o.flipHorizontal ? sr - 1 - (x - X) : sl + (x - X);
-                vs[at(x, y)] = o.flipVertical ? sb - 1 - (y - Y) : st + (y - Y);
+                draw(x, y, o.flipHorizontal ? sr - 1 - (x - X) : sl + (x - X),
+                     o.flipVertical ? sb - 1 - (y - Y) : st + (y - Y));
             }
     } else if (mode == 1) {
         int64_t x0 = Trunc(double(px) + 0.3), y0 = Trunc(double(py) + 0.3);
@@ -130,14 +206,10 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         if (o.flipHorizontal) u0 = Trunc((double(px) / o.scale.x + br) * 65536.0), du = -du;
         if (o.flipVertical) v0 = Trunc((double(py) / o.scale.y + bb) * 65536.0), dv = -dv;
         for (int64_t y = std::max(y0, ct); y < std::min(y1, cb); ++y)
-            for (int64_t x = std::max(x0, cl); x < std::min(x1, cr); ++x) {
-                covered[at(x, y)] = 1;
-                us[at(x, y)] = x * du + u0;
-                vs[at(x, y)] = y * dv + v0;
-            }
+            for (int64_t x = std::max(x0, cl); x < std::min(x1, cr); ++x) draw(x, y, x * du + u0, y * dv + v0);
     } else {
         // Outline: each edge visited pixel by pixel along its longer axis.
-        std::vector<int64_t> lo(size_t(ch), 65535), hi(size_t(ch), -65535);
+        std::vector<int64_t> lo(size_t(cb - ct), 65535), hi(size_t(cb - ct), -65535);
         auto mark = [&](int64_t x16, int64_t y16) {
             int64_t x = x16 >> 16, y = y16 >> 16;
             if (y < ct || y >= cb) return;
@@ -173,111 +245,8 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         if (o.flipHorizontal) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
         if (o.flipVertical) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0), Sy = -Sy, Cy = -Cy;
         for (int64_t y = ct; y < cb; ++y)
-            for (int64_t x = std::max(lo[size_t(y - ct)], cl); x <= std::min(hi[size_t(y - ct)], cr - 1); ++x) {
-                covered[at(x, y)] = 1;
-                us[at(x, y)] = Sx * y + u0 + x * Cx;
-                vs[at(x, y)] = Cy * y - x * Sy + v0;
-            }
+            for (int64_t x = std::max(lo[size_t(y - ct)], cl); x <= std::min(hi[size_t(y - ct)], cr - 1); ++x)
+                draw(x, y, Sx * y + u0 + x * Cx, Cy * y - x * Sy + v0);
     }
 
-    // Which of the three kernel families draws.
-    const bool bilinear = o.filter && mode != 0;
-    const bool effects = bilinear || o.useBrightness || o.useContrast;
-    const bool blend = o.opacity < 1 || srcAlpha || dstAlpha;
-    const int O = o.opacity >= 256 ? 65536 : int(o.opacity * 256.0f);
-    const uint32_t key = o.useKeyColor ? Gfx_GetFormattedColor_32bit(sd.format, o.keyColor) : 0;
-    const uint32_t fill = o.useFillColor ? Gfx_GetFormattedColor_32bit(sd.format, o.fillColor) : 0;
-    auto factor = [](float c) { return int(double(c) * 256.0); };
-    const float brightRGB[3] = {o.brightness.red, o.brightness.green, o.brightness.blue};
-    const float contrastRGB[3] = {o.contrast.red, o.contrast.green, o.contrast.blue};
-
-    for (int64_t y = ct; y < cb; ++y)
-        for (int64_t x = cl; x < cr; ++x) {
-            if (!covered[at(x, y)]) continue;
-            const int64_t u = us[at(x, y)], v = vs[at(x, y)];
-
-            // The nearest cell: exact when unscaled, otherwise u >> 16 and v >> 16
-            // clamped into the integer source box (>= right gives right - 1,
-            // then < left gives left).
-            int64_t c = u, r = v;
-            if (mode != 0) {
-                c = u >> 16;
-                if (c >= sr) c = sr - 1;
-                if (c < sl) c = sl;
-                r = v >> 16;
-                if (r >= sb) r = sb - 1;
-                if (r < st) r = st;
-            }
-            // The bilinear cells wrap around the whole image.
-            const int iw = int(srcImage->width), ih = int(srcImage->height);
-            const int c0 = bilinear ? Wrap(u >> 16, iw) : 0, c1 = bilinear ? Wrap((u >> 16) + 1, iw) : 0;
-            const int r0 = bilinear ? Wrap(v >> 16, ih) : 0, r1 = bilinear ? Wrap((v >> 16) + 1, ih) : 0;
-            const int fx = int(u & 0xFFFF), fy = int(v & 0xFFFF);
-
-            const int64_t kc = bilinear ? c0 : c, kr = bilinear ? r0 : r;
-            const uint32_t sample = alphaOnly ? 0 : Word(src, kc, kr);
-            if (o.useKeyColor && sample == key) continue;
-
-            if (!effects && !blend) {
-                SetWord(dst, x, y, o.useFillColor ? fill : sample);
-                continue;
-            }
-
-            // Source channels and coverage.
-            int s[3];
-            int a = 255;
-            auto lerp = [](int p, int q, int f) { return p + (((q - p) * f) >> 16); };
-            for (int k = 0; k < 3; ++k) {
-                if (o.useFillColor) s[k] = Channel(sd, fill, k);
-                else if (bilinear) {
-                    int top = lerp(Channel(sd, Word(src, c0, r0), k), Channel(sd, Word(src, c1, r0), k), fx);
-                    int bot = lerp(Channel(sd, Word(src, c0, r1), k), Channel(sd, Word(src, c1, r1), k), fx);
-                    s[k] = lerp(top, bot, fy);
-                } else s[k] = Channel(sd, sample, k);
-            }
-            if (srcA8) {
-                if (bilinear) {
-                    int top = lerp(Byte(srcAlpha, c0, r0), Byte(srcAlpha, c1, r0), fx);
-                    int bot = lerp(Byte(srcAlpha, c0, r1), Byte(srcAlpha, c1, r1), fx);
-                    a = lerp(top, bot, fy);
-                } else a = Byte(srcAlpha, c, r);
-            }
-            int w;
-            if (effects) {
-                w = srcA8 ? (O * a) >> 8 : O;
-                if (!o.useFillColor && (o.useBrightness || o.useContrast))
-                    for (int k = 0; k < 3; ++k) {
-                        if (o.useContrast) s[k] = (((s[k] - 128) * factor(contrastRGB[k])) >> 8) + 128;
-                        if (o.useBrightness) s[k] += factor(brightRGB[k]);
-                        s[k] = std::clamp(s[k], 0, 255);
-                    }
-            } else {
-                if (srcA8 && a == 0) continue;
-                w = srcA8 ? (O == 256 ? a : (a * O) >> 8) : O;
-            }
-            if (w == 0) continue;
-
-            const uint32_t packed = (uint32_t(s[0]) << dd.shift[0]) | (uint32_t(s[1]) << dd.shift[1]) |
-                                    (uint32_t(s[2]) << dd.shift[2]);
-            if (w >= 255) {
-                SetWord(dst, x, y, effects ? packed : (o.useFillColor ? fill : sample));
-                if (dstA8) SetByte(dstAlpha, x, y, 255);
-                continue;
-            }
-            int f = w;
-            if (dstA8) {
-                int da = Byte(dstAlpha, x, y);
-                if (da < 255) {
-                    int na = da + (((256 - da) * w) >> 8);
-                    SetByte(dstAlpha, x, y, na);
-                    f = (w * 256) / na;
-                }
-            }
-            uint32_t d = Word(dst, x, y), out = 0;
-            for (int k = 0; k < 3; ++k) {
-                int dc = Channel(dd, d, k);
-                out |= uint32_t(dc + (((s[k] - dc) * f) >> 8)) << dd.shift[k];
-            }
-            SetWord(dst, x, y, out);
-        }
 }

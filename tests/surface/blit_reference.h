@@ -7,6 +7,7 @@
 #include "softblit/surface/surface.h"
 
 // Draws like Blit_Fixed for valid planes (32-bit colour planes, alpha planes at
-// least as large as their colour plane) and finite, moderate geometry.
+// least as large as their colour plane), finite, moderate geometry and a
+// position measured from the left and top.
 void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sourceRect,
                     const C_Frame* clipFrame, const C_Vector2D* position, const S_BlitParams* params);

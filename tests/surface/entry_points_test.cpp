@@ -10,38 +10,39 @@
 #include "surface_fixtures.h"
 
 namespace {
-using namespace surface_test;
 
-bool Blit(C_Surface& src, C_Surface& dst, float x, float y, const S_BlitParams* p, const C_Frame* clip = nullptr) {
+T_TestSurface Pattern(uint32_t w, uint32_t h) {
+    T_TestSurface s(w, h);
+    FillPattern(s);
+    return s;
+}
+bool Blit(T_TestSurface& src, T_TestSurface& dst, float x, float y, const S_BlitParams* p,
+          const C_Frame* clip = nullptr) {
     const C_Vector2D at(x, y);
-    return Gfx_Surface_BlitImage(&src, &dst, nullptr, clip, &at, 0, p);
+    return Gfx_Surface_BlitImage(src.get(), dst.get(), nullptr, clip, &at, 0, p);
 }
-bool ToRect(C_Surface& src, C_Surface& dst, const C_Rect& rect, const S_BlitParams* p) {
-    return Gfx_Surface_BlitToRect(&src, &dst, nullptr, nullptr, &rect, nullptr, 0, p);
-}
-bool Tiled(C_Surface& src, C_Surface& dst, const C_Rect& rect, const S_BlitParams* p,
-           const C_Vector2D* offset = nullptr) {
-    return Gfx_Surface_BlitTiled(&src, &dst, nullptr, nullptr, &rect, offset, 0, p);
+bool Tiled(T_TestSurface& src, T_TestSurface& dst, const C_Rect& rect, const S_BlitParams* p) {
+    return Gfx_Surface_BlitTiled(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, p);
 }
 
 TEST(BlitImage, CentreHotspotsAgreeAndTurnAboutTheCentre) {
-    auto src = MakePattern(6, 4);
+    T_TestSurface src = Pattern(6, 4);
     for (float angle : {0.0f, 30.0f, 90.0f, -135.0f}) {
         SCOPED_TRACE(angle);
         S_BlitParams corner, middle;
         corner.angle = middle.angle = angle;
         corner.hotspot = C_Vector2D(3, 2, 0x10);
         middle.hotspot = C_Vector2D(0, 0, 0x32);
-        auto a = MakeSurface(20, 20), b = MakeSurface(20, 20);
-        ASSERT_TRUE(Blit(*src, *a, 10, 10, &corner));
-        ASSERT_TRUE(Blit(*src, *b, 10, 10, &middle));
-        EXPECT_EQ(Picture(*a), Picture(*b));
-        EXPECT_TRUE(angle != 0.0f || (Get(*b, 7, 8) == Src(0, 0) && Get(*b, 12, 11) == Src(5, 3)));
+        T_TestSurface a(20, 20), b(20, 20);
+        ASSERT_TRUE(Blit(src, a, 10, 10, &corner));
+        ASSERT_TRUE(Blit(src, b, 10, 10, &middle));
+        EXPECT_EQ(a.Picture(), b.Picture());
+        EXPECT_TRUE(angle != 0.0f || (b.Get(7, 8) == Src(0, 0) && b.Get(12, 11) == Src(5, 3)));
     }
 }
 
 TEST(BlitImage, MirroringMovesThePivotWithTheImage) {
-    auto src = MakePattern(4, 2);
+    T_TestSurface src = Pattern(4, 2);
     struct Probe {
         uint32_t x, y, word;
     };
@@ -65,95 +66,60 @@ TEST(BlitImage, MirroringMovesThePivotWithTheImage) {
         p.flipHorizontal = c.flipH;
         p.flipVertical = c.flipV;
         p.hotspot = c.hotspot;
-        auto dst = MakeSurface(16, 8);
-        ASSERT_TRUE(Blit(*src, *dst, c.x, c.y, &p));
-        for (const Probe& q : c.probes) EXPECT_EQ(Get(*dst, q.x, q.y), q.word) << q.x << ", " << q.y;
+        T_TestSurface dst(16, 8);
+        ASSERT_TRUE(Blit(src, dst, c.x, c.y, &p));
+        for (const Probe& q : c.probes) EXPECT_EQ(dst.Get(q.x, q.y), q.word) << q.x << ", " << q.y;
     }
 }
 
-TEST(BlitImage, WrapCopiesReappearAtTheOppositeEdges) {
-    auto src = MakePattern(6, 4);
+// Copies reappear at the opposite edges of the frame, first cut to the
+// destination (10 x 10 here), and repeat with its width and height.
+TEST(BlitImage, WrapCopiesRepeatWithTheFrame) {
+    T_TestSurface src = Pattern(6, 4), dst(20, 10);
     S_BlitParams p;
-    p.wrapHorizontal = 1;
-    auto dst = MakeSurface(20, 10);
-    ASSERT_TRUE(Blit(*src, *dst, 17, 2, &p));
-    for (uint32_t x = 0; x < 20; ++x) {
-        const uint32_t expected = x >= 17 ? Src(x - 17, 0) : (x < 3 ? Src(x + 3, 0) : 0u);
-        EXPECT_EQ(Get(*dst, x, 2), expected) << x;
-    }
-
-    // Both flags: an image over the bottom-right corner shows in all four,
-    // with a frame past the destination cut to it first.
-    p.wrapVertical = 1;
-    const C_Frame huge(-500, -500, 1000, 1000);
-    dst = MakeSurface(20, 10);
-    ASSERT_TRUE(Blit(*src, *dst, 17, 8, &p, &huge));
-    EXPECT_EQ(Get(*dst, 2, 8), Src(5, 0));
-    EXPECT_EQ(Get(*dst, 17, 1), Src(0, 3));
-    EXPECT_EQ(Get(*dst, 0, 0), Src(3, 2));
-
-    // Copies repeat with the frame's own width and stay inside it.
-    p.wrapVertical = 0;
-    const C_Frame band(5, 0, 15, 10);
-    dst = MakeSurface(20, 10);
-    ASSERT_TRUE(Blit(*src, *dst, 12, 2, &p, &band));
-    for (uint32_t x = 0; x < 20; ++x) {
-        const uint32_t expected = x >= 12 && x < 15 ? Src(x - 12, 0) : (x >= 5 && x < 8 ? Src(x - 2, 0) : 0u);
-        EXPECT_EQ(Get(*dst, x, 2), expected) << x;
-    }
+    p.wrapHorizontal = p.wrapVertical = 1;
+    const C_Frame band(5, -500, 15, 1000);
+    ASSERT_TRUE(Blit(src, dst, 12, 8, &p, &band));
+    for (uint32_t y = 0; y < 10; ++y)
+        for (uint32_t x = 0; x < 20; ++x) {
+            const uint32_t u = (x + 8) % 10, v = (y + 2) % 10;  // (x - 12) and (y - 8) wrapped
+            const bool in = x >= 5 && x < 15 && u < 6 && v < 4;
+            EXPECT_EQ(dst.Get(x, y), in ? Src(u, v) : 0u) << x << ", " << y;
+        }
 }
 
 TEST(BlitImage, FailuresAreReportedOnEveryPath) {
-    auto src = MakePattern(4, 4);
+    T_TestSurface src = Pattern(4, 4), dst(8, 8), empty, sixteen(8, 8, GFX_FMT_R5G6B5);
     S_BlitParams shortcut, full;
-    full.flipHorizontal = 1;
-    full.wrapHorizontal = 1;
-    C_Surface empty;
-    auto dst = MakeSurface(8, 8);
+    full.flipHorizontal = full.wrapHorizontal = 1;
     const S_BlitParams* records[] = {nullptr, &shortcut, &full};
     for (const S_BlitParams* p : records) {
-        EXPECT_FALSE(Blit(*src, empty, 0, 0, p));
-        EXPECT_FALSE(Blit(empty, *dst, 0, 0, p));
-        auto sixteen = MakeSurface(8, 8, GFX_FMT_R5G6B5);  // the engine refuses it
-        EXPECT_FALSE(Blit(*src, *sixteen, 0, 0, p));
+        EXPECT_FALSE(Blit(src, empty, 0, 0, p));
+        EXPECT_FALSE(Blit(empty, dst, 0, 0, p));
+        EXPECT_FALSE(Blit(src, sixteen, 0, 0, p));  // the engine refuses it
         EXPECT_EQ(Err_GetCause().code, ERR_FORMAT);
-        EXPECT_TRUE(Blit(*src, *dst, 0, 0, p));
+        EXPECT_TRUE(Blit(src, dst, 0, 0, p));
     }
     full.fitHorizontal = 2;  // not one of the four fit pairs
-    EXPECT_FALSE(ToRect(*src, *dst, C_Rect(0, 0, 8, 8), &full));
+    const C_Rect rect(0, 0, 8, 8);
+    EXPECT_FALSE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, &full));
 }
 
 TEST(BlitToRect, StretchMapsTheWholeImageOntoTheRectangleAndNoFurther) {
-    auto src = MakePattern(4, 4);
-    auto stretch = [&](const S_BlitParams* p, const C_Rect* srcRect, C_Rect rect, C_Vector2D offset = C_Vector2D()) {
-        auto dst = MakeSurface(16, 16);
-        EXPECT_TRUE(Gfx_Surface_BlitToRect(src.get(), dst.get(), srcRect, nullptr, &rect, &offset, 0, p));
-        return Picture(*dst);
-    };
-    // Stretched 2x onto (2, 3, 10, 11); mirrored, the 16.16 walk samples its own cells, but covers the same.
-    const auto plain = stretch(nullptr, nullptr, C_Rect(2, 3, 10, 11));
-    S_BlitParams mirrored, centred;
-    mirrored.flipHorizontal = mirrored.flipVertical = 1;
-    centred.hotspot = C_Vector2D(0, 0, 0x32);
-    const auto turned = stretch(&mirrored, nullptr, C_Rect(2, 3, 10, 11));
-    for (uint32_t i = 0; i < 256; ++i) {
-        const uint32_t x = i % 16, y = i / 16;
-        const bool in = x >= 2 && x < 10 && y >= 3 && y < 11;
-        ASSERT_EQ(plain[i], in ? Src((x - 2) / 2, (y - 3) / 2) : 0u) << x << ", " << y;
-        ASSERT_EQ(turned[i] != 0u, in) << x << ", " << y;
-    }
-    EXPECT_EQ(turned[3 * 16 + 2], Src(3, 3));
-    // Any source rectangle, a centred hotspot and an offset give the same picture.
-    const C_Rect part(1, 1, 2, 2);
-    EXPECT_EQ(stretch(nullptr, &part, C_Rect(2, 3, 10, 11)), plain);
-    EXPECT_EQ(stretch(&centred, nullptr, C_Rect(2, 3, 10, 11)), plain);
-    EXPECT_EQ(stretch(nullptr, nullptr, C_Rect(1, 1, 9, 9), C_Vector2D(1, 2)), plain);
+    T_TestSurface src = Pattern(4, 4), dst(16, 16);
+    const C_Rect rect(2, 3, 10, 11);
+    ASSERT_TRUE(Gfx_Surface_BlitToRect(src.get(), dst.get(), nullptr, nullptr, &rect, nullptr, 0, nullptr));
+    for (uint32_t y = 0; y < 16; ++y)
+        for (uint32_t x = 0; x < 16; ++x) {
+            const bool in = x >= 2 && x < 10 && y >= 3 && y < 11;
+            EXPECT_EQ(dst.Get(x, y), in ? Src((x - 2) / 2, (y - 3) / 2) : 0u) << x << ", " << y;
+        }
 }
 
 // A repeat fill drawn with the cells cut by the rectangle must match, inside
 // the rectangle, a fill over a larger rectangle whose cells there are whole.
 TEST(BlitTiled, CutCellsShowWhatWholeTilesShow) {
-    auto src = MakePattern(5, 3);
+    T_TestSurface src = Pattern(5, 3);
     for (const C_Rect& rect : {C_Rect(3.5f, 2.25f, 21.75f, 14.5f), C_Rect(-7.5f, -5.25f, 40.5f, 33.75f),
                                C_Rect(0, 0, 24, 20)})
         for (float scale : {1.0f, 2.0f, 1.5f})
@@ -173,45 +139,44 @@ TEST(BlitTiled, CutCellsShowWhatWholeTilesShow) {
                     const C_Rect big(rect.left - mx, rect.top - my, rect.right + mx, rect.bottom + my);
                     S_BlitParams q = p;
                     q.hotspot = C_Vector2D(p.hotspot.x + mx, p.hotspot.y + my);
-                    auto cut = MakeSurface(24, 20), whole = MakeSurface(24, 20);
-                    ASSERT_TRUE(Tiled(*src, *cut, rect, &p));
-                    ASSERT_TRUE(Tiled(*src, *whole, big, &q));
+                    T_TestSurface cut(24, 20), whole(24, 20);
+                    ASSERT_TRUE(Tiled(src, cut, rect, &p));
+                    ASSERT_TRUE(Tiled(src, whole, big, &q));
                     for (uint32_t y = 0; y < 20; ++y)
                         for (uint32_t x = 0; x < 24; ++x) {
                             const bool in = x + 1 > rect.left && x < rect.right && y + 1 > rect.top && y < rect.bottom;
-                            ASSERT_EQ(Get(*cut, x, y), in ? Get(*whole, x, y) : 0u) << x << ", " << y;
+                            ASSERT_EQ(cut.Get(x, y), in ? whole.Get(x, y) : 0u) << x << ", " << y;
                             // Whole pixels inside the rectangle are all covered.
                             const bool whollyIn = x >= std::ceil(rect.left) && x + 1 <= rect.right &&
                                                   y >= std::ceil(rect.top) && y + 1 <= rect.bottom;
-                            ASSERT_TRUE(!whollyIn || Get(*cut, x, y) != 0u) << x << ", " << y;
+                            ASSERT_TRUE(!whollyIn || cut.Get(x, y) != 0u) << x << ", " << y;
                         }
                 }
 }
 
 TEST(BlitTiled, ScrollsHugeRectanglesAndRefusals) {
-    auto src = MakePattern(3, 2);
+    T_TestSurface src = Pattern(3, 2);
     auto fill = [&](float sx, float sy, uint8_t flipH, float scale) {
         S_BlitParams p;
         p.scroll = C_Vector2D(sx, sy);
         p.flipHorizontal = flipH;
         p.scale = C_Vector2D(scale, scale);
-        auto dst = MakeSurface(16, 12);
-        EXPECT_TRUE(Tiled(*src, *dst, C_Rect(1, 2, 12, 9), &p));
-        return Picture(*dst);
+        T_TestSurface dst(16, 12);
+        EXPECT_TRUE(Tiled(src, dst, C_Rect(1, 2, 12, 9), &p));
+        return dst.Picture();
     };
     // A scroll of the tile size draws what 0 draws; a fractional scroll leaves no gap.
     EXPECT_EQ(fill(3, 2, 0, 1), fill(0, 0, 0, 1));
     EXPECT_EQ(fill(6, 4, 1, 2), fill(0, 0, 1, 2));
     EXPECT_EQ(fill(-1.5f, 0, 0, 1), fill(1.5f, 0, 0, 1));
 
-    auto big = MakePattern(64, 64);
-    auto a = MakeSurface(640, 480);
+    T_TestSurface big = Pattern(64, 64), a(640, 480);
     S_BlitParams p;
     p.scroll = C_Vector2D(0.5f, 0.5f);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Tiled(*big, *a, C_Rect(-1e9f, -1e9f, 1e9f, 1e9f), &p));
+    ASSERT_TRUE(Tiled(big, a, C_Rect(-1e9f, -1e9f, 1e9f, 1e9f), &p));
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
-    for (uint32_t i = 0; i < 640 * 480; i += 37) ASSERT_NE(Get(*a, i % 640, i / 640), 0u) << i;
+    for (uint32_t i = 0; i < 640 * 480; i += 37) ASSERT_NE(a.Get(i % 640, i / 640), 0u) << i;
 
     // Tiles of zero, below one pixel or beyond 32 bits, non-finite inputs and
     // empty rectangles are refused without drawing.
@@ -225,9 +190,9 @@ TEST(BlitTiled, ScrollsHugeRectanglesAndRefusals) {
     for (const auto& r : refused) {
         p.scale = C_Vector2D(r.scale, r.scale);
         p.scroll = C_Vector2D(r.scroll, 0);
-        auto d = MakeSurface(16, 16);
-        EXPECT_FALSE(Tiled(*src, *d, r.rect, &p)) << r.scale << " " << r.scroll;
-        EXPECT_EQ(Picture(*d), Picture(*MakeSurface(16, 16)));
+        T_TestSurface d(16, 16);
+        EXPECT_FALSE(Tiled(src, d, r.rect, &p)) << r.scale << " " << r.scroll;
+        EXPECT_EQ(d.Picture(), std::vector<uint32_t>(256, 0u));
     }
 }
 

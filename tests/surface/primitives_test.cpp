@@ -15,18 +15,16 @@
 #include "surface_fixtures.h"
 
 namespace {
-using namespace surface_test;
 using Pixels = std::set<std::pair<int64_t, int64_t>>;
 
 const C_Color kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
 // The pixels of a surface that are not zero.
-Pixels Drawn(C_Surface& s) {
+Pixels Drawn(const T_TestSurface& s) {
     Pixels out;
-    C_Image* image = Plane(s);
-    for (uint32_t y = 0; y < image->height; ++y)
-        for (uint32_t x = 0; x < image->width; ++x)
-            if (Get(s, x, y) != 0) out.insert({x, y});
+    for (uint32_t y = 0; y < s.colour.image->height; ++y)
+        for (uint32_t x = 0; x < s.colour.image->width; ++x)
+            if (s.Get(x, y) != 0) out.insert({x, y});
     return out;
 }
 
@@ -42,16 +40,14 @@ Pixels Box(int x0, int y0, int x1, int y1, int sides = FILLED) {
     return p;
 }
 
+// A frame, or none, cut to a 40 x 40 plane.
 struct Clip {
-    int64_t l, t, r, b;
+    int64_t l = 0, t = 0, r = 40, b = 40;
+    explicit Clip(const C_Frame* f) {
+        if (f) l = std::max(0, f->left), t = std::max(0, f->top), r = std::min(40, f->right), b = std::min(40, f->bottom);
+    }
     bool In(int64_t x, int64_t y) const { return x >= l && x < r && y >= t && y < b; }
 };
-
-// A frame cut to a 40 x 40 plane.
-Clip ClipOf(const C_Frame* f) {
-    return f ? Clip{std::max(0, f->left), std::max(0, f->top), std::min(40, f->right), std::min(40, f->bottom)}
-             : Clip{0, 0, 40, 40};
-}
 
 // The line walk stepped along its major axis from end to end, every pixel tested: the reference.
 Pixels ReferenceLine(double x1, double y1, double x2, double y2, Clip c) {
@@ -95,52 +91,42 @@ Pixels ReferenceCircle(int64_t cx, int64_t cy, int64_t r, Clip c, bool filled) {
     return out;
 }
 
-TEST(Primitives, EveryDepthWritesTheLowBytesOfThePackedColourInEitherRowOrder) {
+// Drawn colours are the low bytes of the packed word; planes of other depths are refused.
+TEST(Primitives, EveryDepthDrawsInEitherRowOrderOrIsRefused) {
     const C_Color colour(1.0f, 0.5f, 0.0f, 1.0f);
     const C_Vector2DI point(1, 0);
+    const C_Vector2D a(0, 0), b(3, 3);
     const C_Rect rect(2, 2, 3, 3);
+    const C_Circle circle(C_Vector2D(1, 1), 1);
     const struct {
         int32_t format;
-        std::vector<uint8_t> bytes;
-    } cases[] = {{GFX_FMT_L8, {0xFF}},
-                 {GFX_FMT_R5G6B5, {0xE0, 0xFB}},
-                 {GFX_FMT_R8G8B8, {0x00, 0x7F, 0xFF}},
-                 {GFX_FMT_B8G8R8, {0xFF, 0x7F, 0x00}},
-                 {GFX_FMT_L24, {0xFF, 0xFF, 0xFF}},
-                 {GFX_FMT_A8R8G8B8, {0x00, 0x7F, 0xFF, 0xFF}}};
+        std::vector<uint8_t> bytes;  // none: refused
+    } cases[] = {{GFX_FMT_L8, {0xFF}},           {GFX_FMT_R5G6B5, {0xE0, 0xFB}},
+                 {GFX_FMT_R8G8B8, {0, 0x7F, 0xFF}}, {GFX_FMT_B8G8R8, {0xFF, 0x7F, 0}},
+                 {GFX_FMT_L24, {0xFF, 0xFF, 0xFF}}, {GFX_FMT_A8R8G8B8, {0, 0x7F, 0xFF, 0xFF}},
+                 {GFX_FMT_PAL4, {}},                {GFX_FMT_L1, {}},
+                 {GFX_FMT_R16G16B16, {}},           {GFX_FMT_A32R32G32B32F, {}}};
     for (const auto& c : cases)
         for (bool bottomUp : {false, true}) {
             SCOPED_TRACE(testing::Message() << "format " << c.format << (bottomUp ? " bottom-up" : ""));
-            auto s = MakeSurface(5, 4, c.format, bottomUp);
-            ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &point, &colour, nullptr));
-            ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &rect, &colour, nullptr, 1));
-            C_Image* image = Plane(*s);
+            T_TestSurface s(5, 4, c.format, bottomUp);
             const size_t n = c.bytes.size();
+            EXPECT_EQ(Gfx_Surface_Blit(s.get(), &point, &colour, nullptr), n != 0);
+            EXPECT_EQ(Gfx_Surface_Blit(s.get(), &rect, &colour, nullptr, 1), n != 0);
+            if (n == 0) {
+                EXPECT_EQ(Err_GetCause().code, ERR_FORMAT);
+                EXPECT_STREQ(Err_GetCause().message, "Gfx_Surface_Blit{ImageDst->format}");
+                EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+                EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, nullptr));
+                EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &circle, &kWhite, nullptr, 1));
+                continue;
+            }
             // Logical row 0 is the last row in memory when bottom-up.
-            const uint8_t* row0 = image->data + (bottomUp ? 3 * image->pitch : 0);
-            EXPECT_EQ(std::vector<uint8_t>(row0 + n, row0 + 2 * n), c.bytes);
-            EXPECT_EQ(Drawn(*s), (Pixels{{1, 0}, {2, 2}, {3, 2}, {2, 3}, {3, 3}}));
-            const uint8_t* row3 = image->GetRow(3);
-            EXPECT_EQ(std::vector<uint8_t>(row3 + 3 * n, row3 + 4 * n), c.bytes);
+            const size_t at = (bottomUp ? 3 * s.colour.image->pitch : 0) + n;
+            EXPECT_EQ(std::vector<uint8_t>(&s.colour.bytes[at], &s.colour.bytes[at + n]), c.bytes);
+            EXPECT_EQ(Drawn(s), (Pixels{{1, 0}, {2, 2}, {3, 2}, {2, 3}, {3, 3}}));
+            for (const auto& px : Drawn(s)) EXPECT_EQ(s.Get(uint32_t(px.first), uint32_t(px.second)), s.Get(1, 0));
         }
-}
-
-TEST(Primitives, PlanesOfOtherDepthsAreRefused) {
-    const C_Vector2DI point(0, 0);
-    const C_Vector2D a(0, 0), b(3, 3);
-    const C_Rect rect(0, 0, 2, 2);
-    const C_Circle circle(C_Vector2D(1, 1), 1);
-    for (int32_t format : {GFX_FMT_PAL4, GFX_FMT_L1, GFX_FMT_R16G16B16, GFX_FMT_L32F, GFX_FMT_A32R32G32B32F}) {
-        SCOPED_TRACE(format);
-        auto s = MakeSurface(4, 4, format);
-        EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &point, &kWhite, nullptr));
-        EXPECT_EQ(Err_GetCause().code, ERR_FORMAT);
-        EXPECT_STREQ(Err_GetCause().message, "Gfx_Surface_Blit{ImageDst->format}");
-        EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
-        EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, nullptr));
-        EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &rect, &kWhite, nullptr, 1));
-        EXPECT_FALSE(Gfx_Surface_Blit(s.get(), &circle, &kWhite, nullptr, 1));
-    }
 }
 
 TEST(Primitives, ClippedLinesDrawExactlyWhatTheFullWalkDrawsInside) {
@@ -148,50 +134,44 @@ TEST(Primitives, ClippedLinesDrawExactlyWhatTheFullWalkDrawsInside) {
     std::uniform_real_distribution<float> near(-40.0f, 80.0f), far(-3000.0f, 3000.0f);
     std::uniform_int_distribution<int> edge(-5, 45);
     for (int i = 0; i < 4000; ++i) {
-        auto s = MakeSurface(40, 40, i % 2 ? GFX_FMT_A8R8G8B8 : GFX_FMT_R8G8B8, i % 3 == 0);
         auto& dist = i % 4 == 0 ? far : near;  // every fourth line is long
-        const float x1 = dist(rng), y1 = dist(rng), x2 = dist(rng), y2 = dist(rng);
-        const C_Frame frame(edge(rng), edge(rng), edge(rng), edge(rng));
-        const C_Vector2D a(x1, y1), b(x2, y2);
-        ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, i % 5 ? &frame : nullptr));
-        ASSERT_EQ(Drawn(*s), ReferenceLine(x1, y1, x2, y2, ClipOf(i % 5 ? &frame : nullptr)))
-            << "line " << i << ": (" << x1 << ", " << y1 << ") -> (" << x2 << ", " << y2 << ") frame "
-            << frame.left << " " << frame.top << " " << frame.right << " " << frame.bottom;
+        const C_Vector2D a{dist(rng), dist(rng)}, b{dist(rng), dist(rng)};
+        const C_Frame frame{edge(rng), edge(rng), edge(rng), edge(rng)};
+        const C_Frame* f = i % 5 ? &frame : nullptr;
+        T_TestSurface s(40, 40, i % 2 ? GFX_FMT_A8R8G8B8 : GFX_FMT_R8G8B8, i % 3 == 0);
+        ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, f));
+        ASSERT_EQ(Drawn(s), ReferenceLine(a.x, a.y, b.x, b.y, Clip(f))) << "line " << i;
     }
 }
 
 TEST(Primitives, HugeAndNonFiniteCoordinatesAreSafeAndCheap) {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
-    auto s = MakeSurface(64, 48);
+    T_TestSurface s(64, 48), t(64, 48);
     const auto start = std::chrono::steady_clock::now();
     const C_Vector2D farLeft(-1e30f, 5.25f), farRight(1e30f, 5.25f);
     ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &farLeft, &farRight, &kWhite, nullptr));
-    EXPECT_EQ(Drawn(*s), Box(0, 5, 63, 5));
+    EXPECT_EQ(Drawn(s), Box(0, 5, 63, 5));
     // A line of two billion pixels that crosses the frame costs its visible part.
     const C_Vector2D a(-1e9f, -1e9f), b(1e9f, 1e9f);
     ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, nullptr));
-    EXPECT_NE(Get(*s, 10, 10), 0u);
+    EXPECT_NE(s.Get(10, 10), 0u);
     const C_Rect hugeRect(-1e30f, -1e30f, 1e30f, 1e30f);
     ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &hugeRect, &kWhite, nullptr, 1));
-    EXPECT_EQ(Drawn(*s).size(), 64u * 48u);
+    EXPECT_EQ(Drawn(s).size(), 64u * 48u);
 
-    auto t = MakeSurface(64, 48);
     for (float bad : {inf, -inf, nan}) {
         const C_Vector2D p(bad, 3), q(10, 3);
-        EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &p, &q, &kWhite, nullptr));
         const C_Rect r(0, 0, bad, 10);
+        const C_Circle circles[] = {{C_Vector2D(bad, 5), 5}, {C_Vector2D(5, 5), bad}, {C_Vector2D(5, 5), -3}};
+        EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &p, &q, &kWhite, nullptr));
         EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &r, &kWhite, nullptr, 1));
-        for (uint8_t filled : {0, 1}) {
-            const C_Circle c1(C_Vector2D(bad, 5), 5), c2(C_Vector2D(5, 5), bad), negative(C_Vector2D(5, 5), -3);
-            EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &c1, &kWhite, nullptr, filled));
-            EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &c2, &kWhite, nullptr, filled));
-            EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &negative, &kWhite, nullptr, filled));
-        }
+        for (const C_Circle& c : circles)
+            for (uint8_t filled : {0, 1}) EXPECT_TRUE(Gfx_Surface_Blit(t.get(), &c, &kWhite, nullptr, filled));
     }
-    EXPECT_TRUE(Drawn(*t).empty());
+    EXPECT_TRUE(Drawn(t).empty());
     const C_Circle disc(C_Vector2D(32, 24), 2e9f);
     ASSERT_TRUE(Gfx_Surface_Blit(t.get(), &disc, &kWhite, nullptr, 1));
-    EXPECT_EQ(Drawn(*t).size(), 64u * 48u);
+    EXPECT_EQ(Drawn(t).size(), 64u * 48u);
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
 }
 
@@ -214,9 +194,9 @@ TEST(Primitives, RectanglesCoverBothEndsAndOutlineOnlyVisibleEdges) {
         {C_Rect(13, 5, 15, 30), 0, &frame, Box(13, 12, 15, 17, L | R)},
     };
     for (const auto& c : cases) {
-        auto s = MakeSurface(32, 32, GFX_FMT_R5G6B5);
+        T_TestSurface s(32, 32, GFX_FMT_R5G6B5);
         EXPECT_TRUE(Gfx_Surface_Blit(s.get(), &c.rect, &kWhite, c.frame, c.filled));
-        EXPECT_EQ(Drawn(*s), c.expected) << c.rect.left << " " << c.rect.top << " filled " << int(c.filled);
+        EXPECT_EQ(Drawn(s), c.expected) << c.rect.left << " " << c.rect.top << " filled " << int(c.filled);
     }
 }
 
@@ -226,14 +206,14 @@ TEST(Primitives, CirclesMatchTheMidpointWalk) {
     for (int i = 0; i < 1500; ++i) {
         const int64_t cx = centre(rng), cy = centre(rng), r = i < 60 ? i : radius(rng);
         const uint8_t flag = uint8_t(i % 4);  // any non-zero flag fills
-        const bool filled = flag != 0;
-        const C_Frame frame(edge(rng), edge(rng), edge(rng), edge(rng));
-        auto s = MakeSurface(40, 40, i % 3 ? GFX_FMT_A8R8G8B8 : GFX_FMT_L8, i % 4 == 0);
+        const C_Frame frame{edge(rng), edge(rng), edge(rng), edge(rng)};
+        const C_Frame* f = i % 5 ? &frame : nullptr;
+        T_TestSurface s(40, 40, i % 3 ? GFX_FMT_A8R8G8B8 : GFX_FMT_L8, i % 4 == 0);
         const C_Circle circle(C_Vector2D(cx + 0.75f, cy + 0.25f), r + 0.5f);
-        ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &circle, &kWhite, i % 5 ? &frame : nullptr, flag));
-        const int64_t tx = int64_t(circle.centre.x), ty = int64_t(circle.centre.y);  // truncated toward 0
-        ASSERT_EQ(Drawn(*s), ReferenceCircle(tx, ty, r, ClipOf(i % 5 ? &frame : nullptr), filled)) << "circle " << i << " at " << cx << ", " << cy
-                                                                     << " r " << r << (filled ? " filled" : "");
+        ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &circle, &kWhite, f, flag));
+        // The centre is truncated toward 0, the radius too.
+        ASSERT_EQ(Drawn(s), ReferenceCircle(int64_t(circle.centre.x), int64_t(circle.centre.y), r, Clip(f), flag != 0))
+            << "circle " << i;
     }
 }
 

@@ -1,5 +1,5 @@
-// Surfaces for the surface tests. MakeSurface owns its planes; T_TestSurface puts
-// planes over test-owned buffers, so pitches can carry padding.
+// Surfaces whose planes lie over test-owned buffers, so pitches can carry
+// padding and whole planes can be compared byte for byte.
 #pragma once
 
 #include <cstdint>
@@ -9,52 +9,6 @@
 
 #include "softblit/image/all.h"
 #include "softblit/surface/surface.h"
-
-namespace surface_test {
-
-inline std::unique_ptr<C_Surface> MakeSurface(uint32_t w, uint32_t h, int32_t format = GFX_FMT_A8R8G8B8,
-                                              bool bottomUp = false) {
-    auto surface = std::make_unique<C_Surface>();
-    C_Image* image = new C_Image();
-    image->CreateEmpty(w, h, format, GFX_FMT_NONE);
-    if (image->data != nullptr) std::memset(image->data, 0, image->dataSize);
-    image->bottomUp = bottomUp ? 1 : 0;
-    surface->AddPlane(image, GFX_PLANE_COLOR);
-    return surface;
-}
-
-inline C_Image* Plane(C_Surface& s) { return s.GetPlaneImage(GFX_PLANE_COLOR); }
-
-// Pixel (x, y) in logical row order, as the low bytes of a word.
-inline uint32_t Get(C_Surface& s, uint32_t x, uint32_t y) {
-    const uint32_t n = Plane(s)->bitsPerPixel / 8;
-    const uint8_t* p = Plane(s)->GetRow(y) + x * n;
-    uint32_t v = 0;
-    for (uint32_t i = 0; i < n; ++i) v |= uint32_t(p[i]) << (8 * i);
-    return v;
-}
-
-inline std::vector<uint32_t> Picture(C_Surface& s) {
-    std::vector<uint32_t> out;
-    for (uint32_t y = 0; y < Plane(s)->height; ++y)
-        for (uint32_t x = 0; x < Plane(s)->width; ++x) out.push_back(Get(s, x, y));
-    return out;
-}
-
-// Pixel (x, y) of MakePattern: distinct and opaque.
-inline uint32_t Src(uint32_t x, uint32_t y) { return 0xFF000000u | ((y + 1) << 8) | (x + 1); }
-
-inline std::unique_ptr<C_Surface> MakePattern(uint32_t w, uint32_t h) {
-    auto s = MakeSurface(w, h);
-    for (uint32_t y = 0; y < h; ++y)
-        for (uint32_t x = 0; x < w; ++x) {
-            const uint32_t v = Src(x, y);
-            std::memcpy(Plane(*s)->GetRow(y) + 4 * x, &v, 4);
-        }
-    return s;
-}
-
-}  // namespace surface_test
 
 struct T_TestPlane {
     std::vector<uint8_t> bytes;
@@ -68,17 +22,20 @@ struct T_TestPlane {
         image->CreateLocked(width, height, width * d.bytesPerPixel + padding, format, GFX_FMT_NONE, bytes.data());
         image->bottomUp = bottomUp ? 1 : 0;
     }
-    uint32_t GetWord(uint32_t x, uint32_t y) const {
-        uint32_t w;
-        std::memcpy(&w, image->GetRow(y) + x * 4, 4);
-        return w;
+    // Pixel (x, y) in logical row order, as the low bytes of a word (little-endian host).
+    uint32_t Get(uint32_t x, uint32_t y) const {
+        const uint32_t n = image->bitsPerPixel / 8;
+        uint32_t v = 0;
+        std::memcpy(&v, image->GetRow(y) + x * n, n);
+        return v;
     }
-    void SetWord(uint32_t x, uint32_t y, uint32_t w) { std::memcpy(image->GetRow(y) + x * 4, &w, 4); }
-    // Every pixel set to `v`: a word on 32-bit planes, a byte on alpha planes.
+    void Set(uint32_t x, uint32_t y, uint32_t v) {
+        const uint32_t n = image->bitsPerPixel / 8;
+        std::memcpy(image->GetRow(y) + x * n, &v, n);
+    }
     void Fill(uint32_t v) {
         for (uint32_t y = 0; y < image->height; ++y)
-            for (uint32_t x = 0; x < image->width; ++x)
-                image->bitsPerPixel == 8 ? void(image->GetRow(y)[x] = uint8_t(v)) : SetWord(x, y, v);
+            for (uint32_t x = 0; x < image->width; ++x) Set(x, y, v);
     }
 };
 
@@ -86,6 +43,11 @@ struct T_TestSurface {
     T_TestPlane colour, alpha;
     std::unique_ptr<C_Surface> surface{new C_Surface()};
 
+    T_TestSurface() = default;
+    // A zeroed colour plane.
+    T_TestSurface(uint32_t w, uint32_t h, int32_t format = GFX_FMT_A8R8G8B8, bool bottomUp = false) {
+        AddColour(w, h, format, 0, bottomUp);
+    }
     void AddColour(uint32_t w, uint32_t h, int32_t format, uint32_t padding = 0, bool bottomUp = false) {
         colour.Make(w, h, format, padding, bottomUp);
         surface->AddPlane(colour.image, GFX_PLANE_COLOR);
@@ -94,4 +56,20 @@ struct T_TestSurface {
         alpha.Make(w, h, GFX_FMT_L8, padding, bottomUp);
         surface->AddPlane(alpha.image, GFX_PLANE_ALPHA);
     }
+    C_Surface* get() const { return surface.get(); }
+    uint32_t Get(uint32_t x, uint32_t y) const { return colour.Get(x, y); }
+    std::vector<uint32_t> Picture() const {
+        std::vector<uint32_t> out;
+        for (uint32_t y = 0; y < colour.image->height; ++y)
+            for (uint32_t x = 0; x < colour.image->width; ++x) out.push_back(Get(x, y));
+        return out;
+    }
 };
+
+// Pixel (x, y) of a pattern surface: distinct and opaque.
+inline uint32_t Src(uint32_t x, uint32_t y) { return 0xFF000000u | ((y + 1) << 8) | (x + 1); }
+
+inline void FillPattern(T_TestSurface& s) {
+    for (uint32_t y = 0; y < s.colour.image->height; ++y)
+        for (uint32_t x = 0; x < s.colour.image->width; ++x) s.colour.Set(x, y, Src(x, y));
+}
