@@ -1,27 +1,14 @@
-// Channel planes (how the display makes its alpha copies) and Clear on a
-// frame buffer whose rows are padded.
-#include <gtest/gtest.h>
-
+// Channel planes (how the display makes its alpha copies), the alpha of a key
+// colour, and Clear on a frame buffer whose rows are padded.
 #include "image_test_util.h"
 
-using namespace image_test;
-
-namespace {
-
-void SetArgb(C_Image& image, std::initializer_list<uint32_t> pixels) {
-    ASSERT_TRUE(image.CreateEmpty(uint32_t(pixels.size()), 1, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
-    uint32_t i = 0;
-    for (uint32_t p : pixels) std::memcpy(image.data + 4 * i++, &p, 4);
-}
-
-}  // namespace
-
-TEST(Channels, OutAndBackInWithoutSpilling) {
+TEST(Channels, OutAndBackInWithoutSpillingAndTheKeyColour) {
     C_Image image, alpha, copy;
-    SetArgb(image, {0x80112233, 0xFF445566, 0x00778899, 0x01AABBCC});
+    const uint32_t pixels[] = {0x80112233, 0xFF445566, 0x00778899, 0x01AABBCC};
+    ASSERT_TRUE(image.CreateEmpty(4, 1, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
+    std::memcpy(image.data, pixels, 16);
     ASSERT_TRUE(Gfx_Image_GetChannel(&image, &alpha, GFX_CHANNEL_ALPHA));
-    EXPECT_EQ(alpha.format, GFX_FMT_L8);
-    EXPECT_EQ(Bytes(alpha.data, alpha.data + 4), (Bytes{0x80, 0xFF, 0x00, 0x01}));
+    EXPECT_TRUE(alpha.format == GFX_FMT_L8 && Bytes(alpha.data, alpha.data + 4) == (Bytes{0x80, 0xFF, 0x00, 0x01}));
     copy = image;
     std::memset(alpha.data, 0x3C, 4);
     ASSERT_TRUE(Gfx_Image_SetChannel(&alpha, &copy, GFX_CHANNEL_ALPHA));
@@ -30,21 +17,19 @@ TEST(Channels, OutAndBackInWithoutSpilling) {
     // A level wider than its 6-bit channel is cut to it, not spilled.
     C_Image wide, green;
     ASSERT_TRUE(wide.CreateEmpty(2, 1, GFX_FMT_R5G6B5, GFX_FMT_NONE));
-    const uint16_t pixels[2] = {0xFFFF, 0x8410};
-    std::memcpy(wide.data, pixels, 4);
+    const uint16_t levels[2] = {0xFFFF, 0x8410};
+    std::memcpy(wide.data, levels, 4);
     ASSERT_TRUE(Gfx_Image_GetChannel(&wide, &green, GFX_CHANNEL_GREEN));
     EXPECT_TRUE(green.data[0] == 63 && green.data[1] == 32);
-    green.data[0] = 0xFF;
-    green.data[1] = 1;
+    green.data[0] = 0xFF, green.data[1] = 1;
     ASSERT_TRUE(Gfx_Image_SetChannel(&green, &wide, GFX_CHANNEL_GREEN));
     EXPECT_EQ(Bytes(wide.data, wide.data + 4), (Bytes{0xFF, 0xFF, 0x30, 0x80}));
-}
 
-TEST(Channels, KeyColourMarksExactlyTheKeyPixels) {
-    C_Image image, alpha;
-    SetArgb(image, {0xFFFF00FF, 0xFFFF00FE, 0x00FF00FF});
+    // The key is compared on all 32 bits: only an opaque magenta matches.
+    const uint32_t keyed[] = {0xFFFF00FF, 0xFFFF00FE, 0x00FF00FF};
+    std::memcpy(image.data, keyed, 12);
     ASSERT_TRUE(Gfx_Image_GetAlpha_FromKeyColor(&image, &alpha, C_Color(1.0f, 0.0f, 1.0f, 1.0f)));
-    EXPECT_EQ(Bytes(alpha.data, alpha.data + 3), (Bytes{0, 255, 255}));  // all 32 bits compared
+    EXPECT_EQ(Bytes(alpha.data, alpha.data + 4), (Bytes{0, 255, 255, 255}));  // the fourth pixel is 0x01AABBCC
 }
 
 TEST(Clear, FillsOnlyTheRowsOfAPaddedFrameBuffer) {

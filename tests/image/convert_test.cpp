@@ -1,41 +1,31 @@
 // Format conversion: channel widening, a few value rows, every pair of formats
 // filling its whole destination, and the per-pair row loops against the
 // generic converter, bit for bit.
-#include <gtest/gtest.h>
-
 #include "image_test_util.h"
-
-using namespace image_test;
 
 namespace {
 
 using Values = std::vector<uint64_t>;
 
+// Converts one row of pixels from `from` into `to` and returns its values.
 // Sub-byte pixels are packed from the top bits down; wider ones are
 // little-endian values.
-uint64_t Value(const C_Image& image, uint32_t x) {
-    const uint32_t bits = image.bitsPerPixel;
-    if (bits < 8) return (image.data[x * bits / 8] >> (8 - bits - x * bits % 8)) & ((1u << bits) - 1);
-    uint64_t v = 0;
-    for (uint32_t i = 0; i < bits / 8 && i < 8; ++i) v |= uint64_t(image.data[x * bits / 8 + i]) << (8 * i);
-    return v;
-}
-
-// Converts one row of pixels from `from` into `to` and returns its values.
 Values Convert(int32_t from, const Values& in, int32_t to) {
     S_FormatDesc d;
     Gfx_GetFormatDesc(from, d);
     C_Image source, out;
     EXPECT_TRUE(source.CreateEmpty(uint32_t(in.size()), 1, from, d.indexed ? GFX_FMT_R8G8B8 : GFX_FMT_NONE));
     std::memset(source.data, 0, source.dataSize);
-    const uint32_t bits = d.bitsPerPixel;
-    for (uint32_t x = 0; x < in.size(); ++x) {
+    for (uint32_t x = 0, bits = d.bitsPerPixel; x < in.size(); ++x) {
         if (bits < 8) source.data[x * bits / 8] |= uint8_t(in[x] << (8 - bits - x * bits % 8));
-        for (uint32_t i = 0; bits >= 8 && i < bits / 8; ++i) source.data[x * bits / 8 + i] = uint8_t(in[x] >> (8 * i));
+        else std::memcpy(source.data + x * bits / 8, &in[x], bits / 8);
     }
     EXPECT_TRUE(Gfx_Image_Clone(&source, &out, to, GFX_FMT_NONE));
-    Values values;
-    for (uint32_t x = 0; x < out.width; ++x) values.push_back(Value(out, x));
+    Values values(out.width);
+    for (uint32_t x = 0, bits = out.bitsPerPixel; x < out.width; ++x) {
+        if (bits < 8) values[x] = (out.data[x * bits / 8] >> (8 - bits - x * bits % 8)) & ((1u << bits) - 1);
+        else std::memcpy(&values[x], out.data + x * bits / 8, bits / 8);
+    }
     return values;
 }
 
@@ -76,12 +66,8 @@ TEST(Convert, WideningAndValueRows) {
         {GFX_FMT_A1R5G5B5, {0x8000, 0x0000}, GFX_FMT_A8R8G8B8, {0xFF000000, 0}},
         {GFX_FMT_R3G3B2, {0xFF, 0xA0, 0x01}, GFX_FMT_A8R8G8B8, {0x00FFFFFF, 0x00B60000, 0x00000055}},
         {GFX_FMT_R5G6B5, {0xFFFF, 0x8410}, GFX_FMT_A8R8G8B8, {0x00FFFFFF, 0x00808080}},
-        {GFX_FMT_A4R4G4B4, {0xF8F1}, GFX_FMT_A8R8G8B8, {0xFF88FF11}},
-        {GFX_FMT_L8, {0xAB}, GFX_FMT_L32, {0xABABABAB}},
-        {GFX_FMT_R8G8B8, {0x123456}, GFX_FMT_R16G16B16, {0x121234345656}},
         // Narrowing keeps the top bits; one channel gives red only.
         {GFX_FMT_A8R8G8B8, {0x12F8FC07, 0xFFFFFFFF}, GFX_FMT_R5G6B5, {0xFFE0, 0xFFFF}},
-        {GFX_FMT_A16B16G16R16, {0xFFFF000180007FFF}, GFX_FMT_A8R8G8B8, {0xFF7F8000}},
         {GFX_FMT_L8, {0x40}, GFX_FMT_R8G8B8, {0x400000}},
         // Sub-byte pixels, and an index carried into another indexed format.
         {GFX_FMT_L1, {1, 0, 1, 1, 0, 0, 0, 1, 1}, GFX_FMT_L8, {255, 0, 255, 255, 0, 0, 0, 255, 255}},
@@ -105,14 +91,13 @@ TEST(Convert, EveryPairWritesEveryDestinationPixel) {
             ASSERT_TRUE(d1.CreateEmpty(29, 3, b, GFX_FMT_NONE) && d2.CreateEmpty(29, 3, b, GFX_FMT_NONE));
             std::memset(d1.data, 0x00, d1.dataSize);
             std::memset(d2.data, 0xFF, d2.dataSize);
-            ASSERT_TRUE(Gfx_Image_Copy_24to32(&source, &d1) && Gfx_Image_Copy_24to32(&source, &d2)) << a << "->" << b;
+            SCOPED_TRACE(::testing::Message() << a << "->" << b);
+            ASSERT_TRUE(Gfx_Image_Copy_24to32(&source, &d1) && Gfx_Image_Copy_24to32(&source, &d2));
             const uint32_t bits = 29 * d1.bitsPerPixel;  // the last byte of a sub-byte row is partly padding
             for (uint32_t y = 0; y < 3; ++y) {
                 const uint8_t *r1 = d1.GetRow(y), *r2 = d2.GetRow(y);
-                ASSERT_EQ(std::memcmp(r1, r2, bits / 8), 0) << a << "->" << b << " row " << y;
-                if (bits % 8) {
-                    ASSERT_EQ((r1[bits / 8] ^ r2[bits / 8]) >> (8 - bits % 8), 0) << a << "->" << b;
-                }
+                ASSERT_EQ(std::memcmp(r1, r2, bits / 8), 0) << "row " << y;
+                ASSERT_EQ(bits % 8 ? (r1[bits / 8] ^ r2[bits / 8]) >> (8 - bits % 8) : 0, 0) << "row " << y;
             }
         }
     }
@@ -143,8 +128,7 @@ TEST(FastPaths, RandomImagesOfEveryPair) {
     for (const auto& pair : pairs)
         for (uint32_t w : {1, 2, 3, 7, 37, 64, 641})
             for (uint32_t variant = 0; variant < 4; ++variant) {
-                SCOPED_TRACE(::testing::Message() << pair.first << "->" << pair.second << " width " << w << " variant "
-                                                  << variant);
+                SCOPED_TRACE(::testing::Message() << pair.first << "->" << pair.second << ", " << w << ", " << variant);
                 const uint32_t h = 1 + rng() % 9, slack = variant & 1 ? 3 : 0;
                 Framed source(w, h, pair.first, variant & 1 ? 1 + rng() % 13 : 0, variant & 2, rng);
                 Framed fast(w, h, pair.second, slack, variant == 1, rng);

@@ -1,19 +1,11 @@
 // C_Image: the memory in use through creation, loading, failures and release;
 // the ".img" record's exact bytes, headers that lie, and every truncation.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "image_test_util.h"
-
-using namespace image_test;
-
-namespace {
 
 // A record: tag 6, then the header fields (dataSize, width, height, pitch,
 // bitsPerPixel, format, paletteSize [, paletteFormat, paletteBitsPerPixel]),
 // then `rows` bytes of 0x55.
-Bytes Record(std::initializer_list<uint32_t> fields, size_t rows = 0) {
+static Bytes Record(std::initializer_list<uint32_t> fields, size_t rows = 0) {
     Bytes b;
     Put(b, 6, 2);
     for (uint32_t v : fields) Put(b, v, 4);
@@ -21,7 +13,12 @@ Bytes Record(std::initializer_list<uint32_t> fields, size_t rows = 0) {
     return b;
 }
 
-}  // namespace
+static Bytes Saved(C_Image& image) {
+    C_Stream stream;
+    stream.OpenMemoryForWrite();
+    image.SaveToStream(&stream, 0);
+    return Bytes(stream.buffer, stream.buffer + stream.size);
+}
 
 TEST(ImageLife, MemoryReturnsToBaselineAfterEveryPath) {
     const uint32_t base = Sys_Status.memoryInUse;
@@ -35,8 +32,7 @@ TEST(ImageLife, MemoryReturnsToBaselineAfterEveryPath) {
     // A row of 2^24 bits is refused, leaving the image as it was.
     EXPECT_FALSE(image->CreateEmpty(1u << 19, 1, GFX_FMT_A8R8G8B8, GFX_FMT_NONE));
     EXPECT_TRUE(FailedWith(3, "C_Image::CreateEmpty{data}") && image->width == 10 && used() == 2 + 768);
-    image->Release();
-    image->Release();  // a second release frees nothing more
+    image->Release(), image->Release();  // a second release frees nothing more
     image->Reset();
     EXPECT_TRUE(IsReset(*image) && used() == 0);
     // A stale palette size must not make CreateEmpty keep a palette that is gone.
@@ -44,29 +40,17 @@ TEST(ImageLife, MemoryReturnsToBaselineAfterEveryPath) {
     EXPECT_TRUE(image->m_palette != nullptr && used() == 16 + 768);
 
     // Loaders free what the image held, and nothing is left after a failure.
-    Bytes record;
-    {
-        C_Image small;
-        ASSERT_TRUE(small.CreateEmpty(2, 1, GFX_FMT_L8, GFX_FMT_NONE));
-        record = Saved(small);
-    }
+    const Bytes record = Record({2, 2, 1, 2, 8, GFX_FMT_L8, 0}, 2);
     ASSERT_TRUE(LoadBytes(*image, Loader::Img, record));
     EXPECT_EQ(used(), 2u);
     EXPECT_FALSE(LoadBytes(*image, Loader::Img, Bytes(record.begin(), record.end() - 1)));
     EXPECT_TRUE(IsReset(*image) && used() == 0);
-    BmpLayout layout;
-    layout.bitCount = 8, layout.palette = {0x123456};
-    const Bytes bmp = MakeBmp(layout, {0, 0, 0, 0});
-    ASSERT_TRUE(LoadBytes(*image, Loader::Bmp, bmp));
-    EXPECT_EQ(used(), 1u + 768);
-    EXPECT_TRUE(LoadFailsAsBadFile(*image, Loader::Bmp, Bytes(bmp.begin(), bmp.end() - 4)));
-    EXPECT_EQ(used(), 0u);
 
     // A borrowed buffer is never freed, by re-shaping or by a loader.
     uint32_t frame[16] = {};
     ASSERT_TRUE(image->CreateLocked(4, 2, 32, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, frame));
     EXPECT_TRUE(image->locked == 1 && used() == 0);
-    EXPECT_TRUE(LoadFailsAsBadFile(*image, Loader::Tga, bmp));
+    EXPECT_TRUE(LoadFailsAsBadFile(*image, Loader::Tga, record));
     ASSERT_TRUE(image->CreateLocked(4, 2, 32, GFX_FMT_A8R8G8B8, GFX_FMT_NONE, frame));
     ASSERT_TRUE(LoadBytes(*image, Loader::Img, record));
     EXPECT_TRUE(image->locked == 0 && image->data != reinterpret_cast<uint8_t*>(frame) && used() == 2);
@@ -74,7 +58,7 @@ TEST(ImageLife, MemoryReturnsToBaselineAfterEveryPath) {
     EXPECT_EQ(Sys_Status.memoryInUse, base);
 }
 
-TEST(ImageRecord, ExactBytesAndBack) {
+TEST(ImageRecord, ExactBytesBackAndEveryTruncation) {
     C_Image image, back;
     ASSERT_TRUE(image.CreateEmpty(3, 2, GFX_FMT_PAL4, GFX_FMT_R8G8B8));
     for (uint32_t i = 0; i < 768; ++i) image.m_palette[i] = uint8_t(i * 13);
@@ -86,6 +70,10 @@ TEST(ImageRecord, ExactBytesAndBack) {
     EXPECT_EQ(Saved(image), want);
     ASSERT_TRUE(LoadBytes(back, Loader::Img, want));
     EXPECT_EQ(Saved(back), want);  // every field came back
+    for (size_t n = 0; n < want.size(); ++n) {
+        ASSERT_FALSE(LoadBytes(back, Loader::Img, Bytes(want.begin(), want.begin() + n))) << n;
+        EXPECT_TRUE(Err_GetCause().code == ERR_DATA && Sys_Status.errorCode == ERR_FATAL && IsReset(back)) << n;
+    }
 }
 
 TEST(ImageRecord, HostileHeadersFailWithoutAllocating) {
@@ -113,18 +101,5 @@ TEST(ImageRecord, HostileHeadersFailWithoutAllocating) {
         EXPECT_TRUE(FailedWith(c.code, c.text) && IsReset(image));
         EXPECT_EQ(Sys_Status.memoryInUse, inUse);
         EXPECT_LE(Sys_Status.memoryPeak, std::max(peakBefore, inUse + (1u << 20)));
-    }
-}
-
-TEST(ImageRecord, EveryTruncationFailsAndLeavesTheImageReset) {
-    C_Image image;
-    ASSERT_TRUE(image.CreateEmpty(5, 3, GFX_FMT_PAL8, GFX_FMT_R8G8B8));
-    std::mt19937 rng(3);
-    Randomize(image, rng);
-    const Bytes full = Saved(image);
-    for (size_t n = 0; n < full.size(); ++n) {
-        C_Image target;
-        ASSERT_FALSE(LoadBytes(target, Loader::Img, Bytes(full.begin(), full.begin() + n))) << n;
-        EXPECT_TRUE(Err_GetCause().code == ERR_DATA && Sys_Status.errorCode == ERR_FATAL && IsReset(target)) << n;
     }
 }

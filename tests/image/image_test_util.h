@@ -3,21 +3,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <random>
-#include <string>
 
 #include "image/loaders_files.h"
 #include "softblit/core/status.h"
 #include "softblit/core/stream.h"
 #include "softblit/image/all.h"
 #include "softblit/math/color.h"
-
-namespace image_test {
 
 using namespace loader_test;
 
@@ -44,13 +39,6 @@ inline bool LoadBytes(C_Image& image, Loader loader, const Bytes& bytes) {
     }
 }
 
-inline Bytes Saved(C_Image& image) {  // the ".img" record
-    C_Stream stream;
-    stream.OpenMemoryForWrite();
-    image.SaveToStream(&stream, 0);
-    return Bytes(stream.buffer, stream.buffer + stream.size);
-}
-
 inline bool IsReset(const C_Image& image) {
     return image.data == nullptr && image.m_palette == nullptr && image.format == GFX_FMT_NONE &&
            image.paletteFormat == GFX_FMT_NONE && image.locked == 0 && image.bottomUp == 0 &&
@@ -61,8 +49,7 @@ inline bool IsReset(const C_Image& image) {
 // Loading `file` fails with error 10, the loader's text and the fatal record,
 // and leaves the image reset.
 inline bool LoadFailsAsBadFile(C_Image& image, Loader loader, const Bytes& file) {
-    static const char* const texts[] = {"C_Image::LoadBMP(stream)", "C_Image::LoadPCX(stream)",
-                                        "C_Image::LoadTGA(stream)"};
+    const char* const texts[] = {"C_Image::LoadBMP(stream)", "C_Image::LoadPCX(stream)", "C_Image::LoadTGA(stream)"};
     return !LoadBytes(image, loader, file) && FailedWith(ERR_DATA, texts[int(loader)]) && IsReset(image);
 }
 
@@ -104,24 +91,16 @@ inline ::testing::AssertionResult Shows(const C_Image& image, int32_t format, ui
     return ::testing::AssertionSuccess();
 }
 
-// A fresh folder for each test, removed afterwards.
-class TempFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/softblit-image-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+// With `truncations`, every shorter copy of `file` fails as a bad file and
+// frees all it took; then `file` loads to `want` as Shows describes it.
+inline void ExpectLoads(Loader loader, const Bytes& file, bool truncations, int32_t format, uint32_t width,
+                        const std::vector<uint32_t>& want) {
+    C_Image image;
+    const uint32_t baseline = Sys_Status.memoryInUse;
+    for (size_t n = 0; truncations && n < file.size(); ++n) {
+        ASSERT_TRUE(LoadFailsAsBadFile(image, loader, Bytes(file.begin(), file.begin() + n))) << "at " << n;
+        ASSERT_EQ(Sys_Status.memoryInUse, baseline);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-    // Writes `bytes` as the file `name` in the folder and returns its path.
-    std::string Write(const std::string& name, const Bytes& bytes) {
-        const std::string path = dir_ + "/" + name;
-        FILE* f = std::fopen(path.c_str(), "wb");
-        EXPECT_TRUE(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-        if (f) std::fclose(f);
-        return path;
-    }
-    std::string dir_;
-};
-
-}  // namespace image_test
+    ASSERT_TRUE(LoadBytes(image, loader, file));
+    EXPECT_TRUE(Shows(image, format, width, want));
+}

@@ -1,28 +1,21 @@
-// Hostile files: every truncation, absurd dimensions and wrong palette sizes
-// fail cleanly, without a large allocation and without leaking.
-#include <gtest/gtest.h>
-
+// Hostile files: absurd dimensions and wrong palette sizes fail cleanly,
+// without a large allocation and without leaking. The variant tables check
+// every truncation.
 #include "image_test_util.h"
-
-using namespace image_test;
-
-namespace {
 
 struct Sample {
     Loader loader;
     Bytes file;
 };
 
-const std::vector<uint32_t> kGrey(256, 0x808080);
-
-Sample Bmp(void (*edit)(BmpLayout&), const Bytes& pixels = Bytes(64, 0)) {
+static Sample Bmp(void (*edit)(BmpLayout&), const Bytes& pixels = Bytes(64, 0)) {
     BmpLayout s;
     s.width = 2, s.height = 2;
     edit(s);
     return {Loader::Bmp, MakeBmp(s, pixels)};
 }
 
-Sample Tga(void (*edit)(TgaLayout&), const Bytes& pixels = Bytes(64, 0)) {
+static Sample Tga(void (*edit)(TgaLayout&), const Bytes& pixels = Bytes(64, 0)) {
     TgaLayout s;
     s.imageType = 1, s.width = 2, s.bitCount = 8, s.mapType = 1, s.mapLength = 2, s.mapEntryBits = 24;
     s.map = Bytes(6, 0);
@@ -31,36 +24,11 @@ Sample Tga(void (*edit)(TgaLayout&), const Bytes& pixels = Bytes(64, 0)) {
     return {Loader::Tga, MakeTga(s, pixels)};
 }
 
-Sample Pcx(void (*edit)(PcxLayout&), const Bytes& encoded = Bytes(64, 0xC1), bool palette = true) {
+static Sample Pcx(void (*edit)(PcxLayout&), const Bytes& encoded = Bytes(64, 0xC1), bool palette = true) {
     PcxLayout s;
     s.xMax = s.yMax = 1;
     edit(s);
-    return {Loader::Pcx, MakePcx(s, encoded, palette ? kGrey : std::vector<uint32_t>())};
-}
-
-}  // namespace
-
-// Valid files in which every byte is needed.
-TEST(LoadHostile, EveryTruncationFailsAndFreesEverything) {
-    const Sample samples[] = {
-        Bmp([](BmpLayout& s) { s.width = 4, s.height = 3, s.bitCount = 8, s.colorsUsed = 2, s.palette = {1, 2}; },
-            Bytes(12, 1)),
-        Bmp([](BmpLayout& s) { s.width = 4, s.height = 3, s.bitCount = 8, s.colorsUsed = 2, s.palette = {1, 2};
-                               s.compression = 1; }, {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 0, 4, 1, 0, 1}),
-        Tga([](TgaLayout& s) { s.imageType = 9, s.width = 3, s.height = 2, s.id = {'i', 'd'}; },
-            {0x81, 1, 0x01, 0, 1, 0x81, 1}),
-        Pcx([](PcxLayout& s) { s.xMax = 2; }, PcxEncode({1, 1, 1, 0, 2, 200, 3, 0})),
-    };
-    for (const Sample& sample : samples) {
-        C_Image image;
-        const uint32_t baseline = Sys_Status.memoryInUse;
-        for (size_t length = 0; length < sample.file.size(); ++length) {
-            const Bytes cut(sample.file.begin(), sample.file.begin() + length);
-            ASSERT_TRUE(LoadFailsAsBadFile(image, sample.loader, cut)) << int(sample.loader) << " at " << length;
-            ASSERT_EQ(Sys_Status.memoryInUse, baseline);
-        }
-        EXPECT_TRUE(LoadBytes(image, sample.loader, sample.file)) << int(sample.loader);
-    }
+    return {Loader::Pcx, MakePcx(s, encoded, std::vector<uint32_t>(palette ? 256 : 0, 0x808080))};
 }
 
 TEST(LoadHostile, AbsurdFilesFailBeforeAnyLargeAllocation) {
