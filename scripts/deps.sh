@@ -23,7 +23,11 @@ softblit_require_packages() {
     fi
 }
 
-# Everything the library, its tests, tools and benchmarks build against.
+# Everything the library, its tests, tools, demo and benchmarks build against.
+# The benchmark-only peers (pixman, SDL2_ttf, SDL2_gfx) are listed too so the
+# benchmark builds from a fresh clone; the X server tools run the real-window
+# tests.
 SOFTBLIT_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-    libgtest-dev libbenchmark-dev libpixman-1-dev libsdl2-dev libfreetype-dev
-    netpbm imagemagick)
+    libgtest-dev libbenchmark-dev libpixman-1-dev libsdl2-dev libsdl2-ttf-dev
+    libsdl2-gfx-dev libfreetype-dev libpng-dev fonts-dejavu-core
+    netpbm imagemagick xvfb xauth xdotool x11-utils valgrind)
