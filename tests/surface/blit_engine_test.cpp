@@ -92,11 +92,11 @@ TEST(BlitFixedPlacement, HandWorkedPictures) {
         {"scale 2 from x = 0.8: columns 1..20", 10, 10, 30, 30, 0.8f, 0, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.scale.Set(2, 2); },
          {{0, 0, B}, {1, 0, Src(0, 0)}, {20, 0, Src(9, 0)}, {21, 0, B}}},
-        // Clockwise on screen: source row 0 runs down the pivot's column, into columns 16..20, rows 5..15.
+        // Clockwise on screen: source row 0 runs down the pivot's column, into columns 17..20, rows 5..14.
         {"90 degrees about (20, 5)", 10, 4, 30, 30, 20, 5, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.angle = 90; },
-         {{20, 5, Src(0, 0)}, {20, 10, Src(4, 0)}, {17, 15, Src(9, 3)}, {16, 5, Src(0, 3)}, {21, 10, B},
-          {15, 10, B}, {18, 4, B}, {18, 16, B}}},
+         {{20, 5, Src(0, 0)}, {20, 10, Src(5, 0)}, {17, 14, Src(9, 3)}, {17, 5, Src(0, 3)}, {21, 10, B},
+          {16, 10, B}, {18, 4, B}, {18, 15, B}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
