@@ -68,6 +68,10 @@ TEST(Surface, StreamFormIsByteExactAndReloadsInReverseOrder) {
         EXPECT_STREQ(Err_GetCause().message, "C_Surface::LoadFromStream{stream}");
     }
     EXPECT_EQ(Sys_Status.memoryInUse, before);
+
+    C_Surface missing;
+    EXPECT_FALSE(missing.LoadFromFile("/nonexistent/softblit/missing.srf", 0));
+    EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
 }
 
 TEST(Surface, PlanesAreBoundedAsAWhole) {
