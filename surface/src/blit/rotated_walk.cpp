@@ -121,8 +121,8 @@ void Walk_Rotated(C_Blit_Kernel& engine, S_BlitSpan& s, T_SpanKernel kernel, con
     Edge_Trace(engine, corner[1], corner[3]);
     Edge_Trace(engine, corner[3], corner[2]);
     Edge_Trace(engine, corner[2], corner[0]);
-    // Rows run from the corners' floor rows: an edge pixel marked on the row
-    // below (its centre rounds down) lies outside the picture.
+    // Rows run between the corners' floor rows. Edge pixels are marked on the
+    // row their centre rounds to, which can be one below the lowest corner.
     float top = corner[0][1], bottom = top;
     for (const float* p : corner) {
         top = p[1] < top ? p[1] : top;
@@ -141,8 +141,8 @@ void Walk_Rotated(C_Blit_Kernel& engine, S_BlitSpan& s, T_SpanKernel kernel, con
     // in the source box; otherwise they would repeat the clamped edge cells.
     S_InverseAxis across = {g.boxLeft, cosine, px, 0.0, g.scaleX, g.boxLeft, g.boxRight};
     S_InverseAxis down = {g.boxTop, -sine, px, 0.0, g.scaleY, g.boxTop, g.boxBottom};
-    // u and v are linear along a row: if both ends of every span fit in 32
-    // bits, so does every step in between.
+    // Each span is trimmed once. u and v are linear along a row: if both ends
+    // of every trimmed span fit in 32 bits, so does every step in between.
     for (int32_t y = first; y <= last; ++y) {
         int64_t l = left[y], r = right[y];
         across.m = sine * (double(y) - py);
