@@ -1,12 +1,16 @@
 // Writes a small seed corpus for the fuzz targets: one folder per target
-// (bmp, pcx, tga, img, srf) under the folder given on the command line, each with
-// tiny files of the kinds that the loaders accept.
+// (bmp, pcx, tga, img, srf, blit) under the folder given on the command line,
+// each with tiny files of the kinds that the loaders accept or, for blit,
+// inputs that draw with each kind of call and walking mode.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include <random>
+
+#include "blit_input.h"
 #include "support/sample_files.h"
 #include "softblit/core/stream.h"
 #include "softblit/image/image.h"
@@ -53,6 +57,36 @@ std::vector<Bytes> SrfSeeds() {
     return seeds;
 }
 
+// For each drawing call (and, for Blit_Fixed and BlitImage, each walking
+// mode) the first of a fixed series of random inputs that decodes to a call
+// which returns true and changes the destination.
+std::vector<Bytes> BlitSeeds() {
+    std::vector<Bytes> seeds;
+    std::mt19937 rng(1);
+    for (uint8_t kind = 0; kind < 8; ++kind) {
+        for (int mode = 0; mode < (kind < 2 ? 3 : 1); ++mode) {
+            for (int attempt = 0; attempt < 4000; ++attempt) {
+                Bytes input(64 + rng() % 512);
+                for (uint8_t& b : input) b = uint8_t(rng());
+                FuzzedDataProvider in(input.data(), input.size());
+                fuzz_blit::T_Surface src, dst;
+                fuzz_blit::MakeSurface(in, src, 32);
+                fuzz_blit::MakeSurface(in, dst, 64);
+                const fuzz_blit::T_Call call = fuzz_blit::ReadCall(in);
+                const S_BlitParams& p = call.params;
+                const int walk = !call.hasParams ? 0 : p.angle != 0.0f ? 2 : p.scale.x != 1.0f || p.scale.y != 1.0f;
+                if (call.kind != kind || (kind < 2 && walk != mode) || dst.colour.bytes.empty()) continue;
+                const Bytes before = dst.colour.bytes;
+                if (fuzz_blit::Draw(call, src, dst) && dst.colour.bytes != before) {
+                    seeds.push_back(input);
+                    break;
+                }
+            }
+        }
+    }
+    return seeds;
+}
+
 bool SaveAll(const std::string& dir, const char* name, const std::vector<Bytes>& seeds) {
     std::string folder = dir + "/" + name;
     std::string command = "mkdir -p '" + folder + "'";
@@ -72,7 +106,7 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     bool ok = SaveAll(dir, "bmp", BmpSeeds()) && SaveAll(dir, "pcx", PcxSeeds()) && SaveAll(dir, "tga", TgaSeeds()) &&
-              SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds());
+              SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds()) && SaveAll(dir, "blit", BlitSeeds());
     if (!ok) fprintf(stderr, "could not write the seeds under %s\n", argv[1]);
     return ok ? 0 : 1;
 }
