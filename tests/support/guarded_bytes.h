@@ -75,6 +75,10 @@ public:
         return other.size() == size_ && std::equal(begin(), end(), other.begin());
     }
     bool operator!=(const std::vector<uint8_t>& other) const { return !(*this == other); }
+    bool operator==(const T_GuardedBytes& other) const {
+        return other.size_ == size_ && std::equal(begin(), end(), other.begin());
+    }
+    bool operator!=(const T_GuardedBytes& other) const { return !(*this == other); }
 
 private:
     void Free() {
