@@ -1,5 +1,6 @@
 // Cutting a grid picture into glyphs.
 #include "model/face_index.h"
+#include "model/font_edit.h"
 #include "softblit/core/status.h"
 #include "softblit/font/font.h"
 #include "softblit/font/font_type.h"
@@ -14,18 +15,6 @@ int32_t PageOf(const C_Font& font, const C_Surface* grid) {
     for (uint32_t i = 0; i < font.GetPageCount(); ++i)
         if (font.pages->GetAt(i) == grid) return int32_t(i);
     return -1;
-}
-
-// Takes back the last glyph of the first `count` faces.
-void DropLastGlyphs(C_Font& font, uint32_t count) {
-    for (uint32_t i = 0; i < count; ++i) {
-        C_BitmapFace* face = static_cast<C_BitmapFace*>(font.faces->GetAt(i));
-        delete face->glyphs->RemoveAt(face->glyphs->GetCount() - 1);
-        if (face->glyphs->GetCount() == 0) {
-            delete face->glyphs;
-            face->glyphs = nullptr;
-        }
-    }
 }
 
 }  // namespace
@@ -69,8 +58,8 @@ bool Gfx_Font_AddGlyphsFromGrid(const C_String& chars, uint32_t columns, uint32_
         }
     }
     if (!ok) {
-        DropLastGlyphs(*font, done);
-        if (newPage) font->pages->RemoveAt(uint32_t(page));
+        Font_DropLastGlyphs(*font, done);
+        if (newPage) Font_DropPagesFrom(*font, uint32_t(page), false);
         return false;
     }
 
