@@ -96,7 +96,7 @@ int Demo_Main(const S_DemoProgram& program, int argc, char** argv) {
     s.window->SetPopup(program.fullScreen ? 1 : 0);
     s.window->SetTitle(C_String(Demo_WindowTitle));
     s.window->Create();
-    if (!s.window->IsCreated()) return FailStartUp(s, program.name, "");
+    if (!s.window->IsCreated()) return FailStartUp(s, program.name, "cannot open the window: ");
 
     S_WindowHandlers& h = s.window->handlers;
     h.OnClose = OnClose;

@@ -1,10 +1,13 @@
-// Writes the demo's nine data files into the folder given as the argument.
+// Writes the demo's nine data files into a folder, the fonts from the two
+// outline font files given.
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "fonts.h"
 #include "pictures.h"
 #include "softblit/core/status.h"
+#include "softblit/font/font.h"
 #include "softblit/image/image.h"
 #include "softblit/surface/surface.h"
 
@@ -27,16 +30,21 @@ bool Save(C_Object* object, const std::string& folder, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: databuild OUTPUT_FOLDER\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: databuild OUTPUT_FOLDER REGULAR_FONT BOLD_FONT\n");
         return 2;
     }
     const std::string folder = argv[1];
+    const char* regular = argv[2];
+    const char* bold = argv[3];
     bool ok = Save(Picture_ReliefNormals(), folder, "face.img");
     ok = ok && Save(Picture_Ball(), folder, "data01.srf");
     ok = ok && Save(Picture_Tile(), folder, "data02.srf");
     ok = ok && Save(Picture_ReliefPlane(), folder, "data03.srf");
     ok = ok && Save(Picture_Backdrop(), folder, "data04.srf");
     ok = ok && Save(Picture_Panel(), folder, "data05.srf");
+    ok = ok && Save(Font_Text(regular, bold), folder, "font01.uft");
+    ok = ok && Save(Font_Titles(bold), folder, "font02.uft");
+    ok = ok && Save(Font_Lines(bold), folder, "font03.uft");
     return ok ? 0 : 1;
 }
