@@ -98,6 +98,8 @@ bool Sys_PumpMessage() {
 }
 
 void Sys_PostQuit() {
+    // Events SDL already holds came first: they go ahead of the request.
+    if (Platform_VideoReady()) DrainEvents();
     S_Message quit = {};
     quit.type = MSG_QUIT;
     Queue_Push(quit);
