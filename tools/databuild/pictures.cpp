@@ -183,16 +183,17 @@ C_Surface* Picture_Tile() {
             const double dx = x + 0.5 - c, dy = y + 0.5 - c;
             const double r = std::hypot(dx, dy) / c;
             const double ang = std::atan2(dy, dx);
-            // Six petals of changing hue around a bright heart, on a dark
-            // blue field with a thin frame.
-            const double petal = 0.55 + 0.35 * std::cos(ang * 6);
-            const double hue = ang / (2 * M_PI) + 0.5;
-            const Rgb tint{0.5 + 0.5 * std::cos(2 * M_PI * (hue + 0.0)),
-                           0.5 + 0.5 * std::cos(2 * M_PI * (hue + 0.33)),
-                           0.5 + 0.5 * std::cos(2 * M_PI * (hue + 0.67))};
-            Rgb col{0.05, 0.06 + 0.1 * (1 - r), 0.25 + 0.2 * (1 - r)};
-            if (r < petal) col = Mix(tint, {1, 1, 1}, Smooth(0.35, 0.0, r) * 0.9);
-            else if (r < petal + 0.12) col = Mix(col, {0, 0, 0}, 0.7);
+            // Five round petals shading from magenta to orange around a
+            // yellow heart, on a sky gradient inside a thin golden frame.
+            const double edge = 0.62 + 0.3 * std::cos(ang * 5);
+            const double hue = 0.5 + 0.5 * std::sin(ang * 5 + 1.0);
+            Rgb col = Mix({0.45, 0.75, 1.0}, {0.08, 0.2, 0.55}, Clamp01(y / (TILE_SIZE - 1.0)));
+            if (r < edge) {
+                const Rgb petal = Mix({0.95, 0.2, 0.6}, {1.0, 0.55, 0.1}, hue);
+                col = Mix(petal, {1, 1, 1}, 0.35 * Smooth(edge, edge * 0.3, r));
+                col = Mix(col, {0.3, 0.0, 0.15}, 0.6 * Smooth(edge - 0.12, edge, r));  // dark rim
+            }
+            if (r < 0.26) col = Mix({1.0, 0.95, 0.3}, {0.85, 0.5, 0.05}, r / 0.26);
             if (x == 0 || y == 0 || x == TILE_SIZE - 1 || y == TILE_SIZE - 1) col = {1, 0.85, 0.3};
             PutRgb(colour.get(), x, y, col);
         }
