@@ -1,5 +1,6 @@
 #include "softblit/font/bitmap_face.h"
 
+#include "model/glyph_record.h"
 #include "softblit/core/record.h"
 #include "softblit/core/status.h"
 
@@ -43,7 +44,7 @@ bool C_BitmapFace::SaveToStream(C_Stream* stream, uint32_t flags) {
 
 // The glyphs are appended as they are read and reversed once at the end, so
 // a loaded face holds them in the reverse of the stored order in linear time.
-bool C_BitmapFace::LoadFromStream(C_Stream* stream, uint32_t flags) {
+bool C_BitmapFace::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     if (!Record_ReadTag(stream, CLASS_BITMAP_FACE, "C_BitmapFace")) return false;
     Release();
     Reset();
@@ -52,17 +53,27 @@ bool C_BitmapFace::LoadFromStream(C_Stream* stream, uint32_t flags) {
     if (uint64_t(count) * FONT_GLYPH_RECORD_BYTES + sizeof(int32_t) > Stream_BytesLeft(stream))
         return Err_Fail(ERR_DATA, "C_BitmapFace::LoadFromStream{count}", "C_BitmapFace::LoadFromStream");
 
+    // Glyph records are read a block at a time: a face may hold millions.
     bool ok = true;
-    for (uint32_t i = 0; ok && i < count; ++i) {
-        C_BitmapGlyph* glyph = new C_BitmapGlyph();
-        if (!glyph->LoadFromStream(stream, flags)) {
-            delete glyph;
-            ok = Record_MemberFailed("C_BitmapFace", true);
-        } else if (!AppendGlyph(glyph)) {
-            delete glyph;
-            ok = false;
+    uint8_t block[64 * FONT_GLYPH_RECORD_BYTES];
+    for (uint32_t i = 0; ok && i < count;) {
+        const uint32_t n = count - i < 64 ? count - i : 64;
+        const uint32_t bytes = n * FONT_GLYPH_RECORD_BYTES;
+        const uint32_t got = Stream_Read(block, 1, bytes, stream);
+        for (uint32_t j = 0; ok && j < n; ++j, ++i) {
+            const uint8_t* record = block + j * FONT_GLYPH_RECORD_BYTES;
+            if ((j + 1) * FONT_GLYPH_RECORD_BYTES > got) {
+                ok = Record_Truncated("C_BitmapGlyph");
+                break;
+            }
+            C_BitmapGlyph* glyph = new C_BitmapGlyph();
+            if (!GlyphRecord_Parse(record, *glyph) || !AppendGlyph(glyph)) {
+                delete glyph;
+                ok = false;
+            }
         }
     }
+    if (!ok) Record_MemberFailed("C_BitmapFace", true);
     int32_t code = -1;
     if (ok && !Record_Read(stream, code)) ok = Record_Truncated("C_BitmapFace");
     if (!ok) {

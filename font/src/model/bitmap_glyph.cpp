@@ -2,7 +2,9 @@
 
 #include <initializer_list>
 
+#include "model/glyph_record.h"
 #include "softblit/core/record.h"
+#include "softblit/core/status.h"
 
 C_BitmapGlyph::C_BitmapGlyph() : size(0), renderMode(0), style(0), pageIndex(-1), frame(), advance(), bearing() {}
 
@@ -31,24 +33,38 @@ bool C_BitmapGlyph::SaveToStream(C_Stream* stream, uint32_t /*flags*/) {
     return true;
 }
 
-bool C_BitmapGlyph::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
-    if (!Record_ReadTag(stream, CLASS_BITMAP_GLYPH, "C_BitmapGlyph")) return false;
-    uint8_t body[FONT_GLYPH_RECORD_BYTES - 2];
-    if (Stream_Read(body, 1, sizeof body, stream) != sizeof body) return Record_Truncated("C_BitmapGlyph");
-    auto u16 = [&](int at) { return static_cast<uint16_t>(body[at] | (body[at + 1] << 8)); };
+namespace {
+
+bool BadTag() {
+    return Err_Fail(ERR_DATA, "C_BitmapGlyph::LoadFromStream{class_type}", "C_BitmapGlyph::LoadFromStream");
+}
+
+}  // namespace
+
+bool GlyphRecord_Parse(const uint8_t* r, C_BitmapGlyph& glyph) {
+    auto u16 = [&](int at) { return static_cast<uint16_t>(r[at] | (r[at + 1] << 8)); };
     auto i16 = [&](int at) { return static_cast<int32_t>(static_cast<int16_t>(u16(at))); };
-    size = u16(0);
-    renderMode = body[2];
-    style = body[3];
-    pageIndex = static_cast<int32_t>(static_cast<uint32_t>(body[4]) | (static_cast<uint32_t>(body[5]) << 8) |
-                                     (static_cast<uint32_t>(body[6]) << 16) | (static_cast<uint32_t>(body[7]) << 24));
-    frame.left = i16(8);
-    frame.top = i16(10);
-    frame.right = i16(12);
-    frame.bottom = i16(14);
-    advance.x = i16(16);
-    advance.y = i16(18);
-    bearing.x = i16(20);
-    bearing.y = i16(22);
+    if (u16(0) != CLASS_BITMAP_GLYPH) return BadTag();
+    glyph.size = u16(2);
+    glyph.renderMode = r[4];
+    glyph.style = r[5];
+    glyph.pageIndex = static_cast<int32_t>(static_cast<uint32_t>(u16(6)) | (static_cast<uint32_t>(u16(8)) << 16));
+    glyph.frame.left = i16(10);
+    glyph.frame.top = i16(12);
+    glyph.frame.right = i16(14);
+    glyph.frame.bottom = i16(16);
+    glyph.advance.x = i16(18);
+    glyph.advance.y = i16(20);
+    glyph.bearing.x = i16(22);
+    glyph.bearing.y = i16(24);
     return true;
+}
+
+bool C_BitmapGlyph::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
+    uint8_t record[FONT_GLYPH_RECORD_BYTES];
+    const uint32_t got = Stream_Read(record, 1, sizeof record, stream);
+    if (got < 2 || (record[0] | (record[1] << 8)) != CLASS_BITMAP_GLYPH)
+        return BadTag();
+    if (got != sizeof record) return Record_Truncated("C_BitmapGlyph");
+    return GlyphRecord_Parse(record, *this);
 }
