@@ -112,4 +112,4 @@ C_Font* Font_Text(const char* regularFile, const char* boldFile) {
 }
 
 C_Font* Font_Titles(const char* boldFile) { return GridFont(boldFile, 15, 24, 24); }
-C_Font* Font_Lines(const char* boldFile) { return GridFont(boldFile, 10, 17, 16); }
+C_Font* Font_Lines(const char* boldFile) { return GridFont(boldFile, 11, 17, 16); }
