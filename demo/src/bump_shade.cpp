@@ -22,18 +22,19 @@ void Gfx_BumpShade(uint8_t* destination, const uint8_t* source, uint32_t width, 
     int32_t light[3];
     Gfx_BumpLight(t, light);
     // Each term depends on one byte only: three 256-entry tables per frame
-    // turn the per-pixel work into three look-ups and a clamp.
-    int32_t termBlue[256], termGreen[256], termRed[256];
+    // turn the per-pixel work into three look-ups, and a fourth table clamps
+    // their sum (each term lies within -256..256).
+    int16_t termBlue[256], termGreen[256], termRed[256];
     for (int32_t b = 0; b < 256; ++b) {
         const int32_t n = 2 * b - 256;
-        termBlue[b] = (n * light[2]) >> 8;
-        termGreen[b] = (n * light[1]) >> 8;
-        termRed[b] = (n * light[0]) >> 8;
+        termBlue[b] = static_cast<int16_t>((n * light[2]) >> 8);
+        termGreen[b] = static_cast<int16_t>((n * light[1]) >> 8);
+        termRed[b] = static_cast<int16_t>((n * light[0]) >> 8);
     }
+    uint8_t clampTable[3 * 512 + 1];
+    for (int32_t v = -768; v <= 768; ++v) clampTable[v + 768] = static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+    const uint8_t* clamp = clampTable + 768;
     const uint64_t count = static_cast<uint64_t>(width) * height;
-    for (uint64_t i = 0; i < count; ++i, source += 3) {
-        int32_t v = termBlue[source[0]] + termGreen[source[1]] + termRed[source[2]];
-        v = v < 0 ? 0 : (v > 255 ? 255 : v);
-        destination[i] = static_cast<uint8_t>(v);
-    }
+    for (uint64_t i = 0; i < count; ++i, source += 3)
+        destination[i] = clamp[termBlue[source[0]] + termGreen[source[1]] + termRed[source[2]]];
 }

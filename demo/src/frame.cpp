@@ -137,16 +137,38 @@ void Demo_ResetBlit(S_DemoState& s) {
     b.fillColor = kRed;
 }
 
+namespace {
+
+// The noise of every star, computed once: its start x and its row.
+struct S_StarTable {
+    double x[3000];
+    int32_t y[3000];
+    S_StarTable() {
+        for (int32_t i = 0; i < 3000; ++i) {
+            x[i] = static_cast<double>(Math_Noise(i)) * W;
+            y[i] = static_cast<int32_t>(Math_Noise(i + 1000) * H);
+        }
+    }
+};
+const S_StarTable& Stars() {
+    static const S_StarTable table;
+    return table;
+}
+
+}  // namespace
+
 C_Vector2DI Demo_StarPosition(int32_t layer, int32_t k, double t) {
     const int32_t i = (layer - 1) * 1000 + k;
     // In double and reduced by the screen width before it becomes a float, so
     // the stars keep moving smoothly however long the program runs.
-    double x = std::fmod(static_cast<double>(Math_Noise(i)) * W + t * 360.0 / std::sqrt(layer), W);
-    if (x < 0) x += W;
+    double x = Stars().x[i] + t * 360.0 / std::sqrt(static_cast<double>(layer));
+    if (!(x >= 0 && x < W)) {
+        x = std::fmod(x, static_cast<double>(W));
+        if (x < 0) x += W;
+    }
     float xf = static_cast<float>(x);
     if (xf >= W) xf = 0;
-    const float yf = Math_Noise(i + 1000) * H;
-    return C_Vector2DI(static_cast<int32_t>(xf), static_cast<int32_t>(yf));
+    return C_Vector2DI(static_cast<int32_t>(xf), Stars().y[i]);
 }
 
 void Demo_DrawStars(const S_DemoState& s) {

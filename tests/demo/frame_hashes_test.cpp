@@ -1,8 +1,9 @@
 // One hash per effect of a frame at fixed t and A. The table is the same for
 // every build (compilers, sanitizers): a change means the pictures changed.
-// When they change on purpose, remake the table with
-//   SOFTBLIT_WRITE_FRAME_HASHES=tests/demo/frame_hashes.inc build/rel/tests/test_demo --gtest_filter='DemoFrame.Hashes*'
-// (from the source folder) and look at the new pictures:
+// When they change on purpose, remake the table (from the source folder; the
+// next build compiles it in) with
+//   SOFTBLIT_WRITE_FRAME_HASHES=$PWD/tests/demo/frame_hashes.inc build/release/tests/test_demo --gtest_filter='DemoFrame.Hashes*'
+// and look at the new pictures:
 //   build/rel/demo/blitdemo-windowed --headless --effect all --time 2.5 --angle 77 --fps 59.94 --out docs --data build/rel/demo
 #include <gtest/gtest.h>
 
