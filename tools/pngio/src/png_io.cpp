@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -18,10 +19,21 @@ const char kLoadPlace[] = "Png_Load";
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// libpng's own handler prints to stderr; keep its words for our one line.
+struct S_PngError {
+    char text[128];
+};
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+    S_PngError* error = static_cast<S_PngError*>(png_get_error_ptr(png));
+    if (error) std::snprintf(error->text, sizeof(error->text), "%s", message ? message : "error");
+    png_longjmp(png, 1);
+}
+
 // Writes height rows of width pixels of `channels` bytes. Everything libpng
 // may jump out of is kept in this function, with no destructors to skip.
 bool WriteRows(FILE* file, uint32_t width, uint32_t height, int channels, png_bytep* rows) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnPngWarning);
+    S_PngError error = {{0}};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
@@ -47,15 +59,14 @@ struct ReadResult {
     std::vector<uint8_t> pixels;  // RGBA or RGB, 8 bits a channel
 };
 
-bool ReadRows(FILE* file, ReadResult* out, const char** why) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnPngWarning);
+bool ReadRows(FILE* file, ReadResult* out, S_PngError* error) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, error, OnPngError, OnPngWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     png_bytep* volatile rows = nullptr;
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
         delete[] rows;
-        *why = "not a readable PNG file";
         return false;
     }
     png_init_io(png, file);
@@ -111,7 +122,7 @@ bool Png_Save(const C_Image* colour, const C_Image* alpha, const char* fileName)
     }
     FILE* file = std::fopen(fileName, "wb");
     if (!file) {
-        Err_Set(ERR_OPEN_WRITE, 0, 0, "cannot write %s", fileName);
+        Err_Set(ERR_OPEN_WRITE, 0, 0, "%s", std::strerror(errno));
         Err_Fatal(kSavePlace);
         return false;
     }
@@ -129,16 +140,16 @@ bool Png_Load(const char* fileName, C_Image* colour, C_Image* alpha, bool* hasAl
     if (!fileName || !colour) return Err_Fail(ERR_MISSING, "Png_Load{image}", kLoadPlace);
     FILE* file = std::fopen(fileName, "rb");
     if (!file) {
-        Err_Set(ERR_OPEN_READ, 0, 0, "cannot open %s", fileName);
+        Err_Set(ERR_OPEN_READ, 0, 0, "%s", std::strerror(errno));
         Err_Fatal(kLoadPlace);
         return false;
     }
     ReadResult read;
-    const char* why = "";
-    const bool ok = ReadRows(file, &read, &why);
+    S_PngError error = {{0}};
+    const bool ok = ReadRows(file, &read, &error);
     std::fclose(file);
     if (!ok) {
-        Err_Set(ERR_DATA, 0, 0, "%s: %s", fileName, why);
+        Err_Set(ERR_DATA, 0, 0, "%s", error.text[0] ? error.text : "not a readable PNG file");
         Err_Fatal(kLoadPlace);
         return false;
     }
