@@ -188,11 +188,10 @@ C_Surface* Picture_Tile() {
             const double edge = 0.62 + 0.3 * std::cos(ang * 5);
             const double hue = 0.5 + 0.5 * std::sin(ang * 5 + 1.0);
             Rgb col = Mix({0.45, 0.75, 1.0}, {0.08, 0.2, 0.55}, Clamp01(y / (TILE_SIZE - 1.0)));
-            if (r < edge) {
-                const Rgb petal = Mix({0.95, 0.2, 0.6}, {1.0, 0.55, 0.1}, hue);
-                col = Mix(petal, {1, 1, 1}, 0.35 * Smooth(edge, edge * 0.3, r));
-                col = Mix(col, {0.3, 0.0, 0.15}, 0.6 * Smooth(edge - 0.12, edge, r));  // dark rim
-            }
+            // Petals with soft edges, lighter towards the heart.
+            const Rgb petal = Mix(Mix({0.95, 0.2, 0.6}, {1.0, 0.55, 0.1}, hue), {1, 0.95, 0.9},
+                                  0.4 * Smooth(edge, 0.0, r));
+            col = Mix(col, petal, Smooth(edge + 0.06, edge - 0.1, r));
             if (r < 0.26) col = Mix({1.0, 0.95, 0.3}, {0.85, 0.5, 0.05}, r / 0.26);
             if (x == 0 || y == 0 || x == TILE_SIZE - 1 || y == TILE_SIZE - 1) col = {1, 0.85, 0.3};
             PutRgb(colour.get(), x, y, col);
