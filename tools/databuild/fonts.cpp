@@ -90,6 +90,12 @@ C_Font* GridFont(const char* file, uint16_t rasterSize, uint32_t cell, uint16_t 
     chars[kEnd - kFirst] = 0;
     if (!Gfx_Font_AddGlyphsFromGrid(C_String(chars), kColumns, kRows, fontSize, grid.get(), font.get())) return nullptr;
     grid.release();  // the font owns it now
+    // Text drawing puts a glyph's top at the pen's line top + size - bearing.y;
+    // cut glyphs come with bearing.y 0, which would draw every line one size
+    // below its position (titles at rows 24..47). A bearing of the size puts
+    // the cell's top at the position, where the effects expect it.
+    for (int32_t code = kFirst; code < kEnd; ++code)
+        font->GetFace(static_cast<uint32_t>(code))->GetGlyph(0)->bearing.y = fontSize;
     return font.release();
 }
 
