@@ -167,10 +167,10 @@ TEST_F(DisplayTest, PrepareReclonesACopyThatNoLongerFitsItsPlane) {
     source->AddPlane(NewImage(2, 2, GFX_FMT_A8R8G8B8, C_Color()), GFX_PLANE_COLOR);
     source->AddPlane(NewImage(2, 2, GFX_FMT_L8, C_Color()), GFX_PLANE_ALPHA);
     ASSERT_TRUE(source->Prepare(GFX_PLANE_ALL));
-    // The planes are replaced by larger ones (as a reload would do).
-    source->AddPlane(NewImage(5, 3, GFX_FMT_R5G6B5, C_Color(1.0f, 1.0f, 1.0f, 1.0f)),
-                     GFX_PLANE_COLOR);
-    source->AddPlane(NewImage(5, 3, GFX_FMT_L8, C_Color()), GFX_PLANE_ALPHA);
+    // The planes are reshaped in place (as a conversion or a refill does).
+    source->GetPlaneImage(GFX_PLANE_COLOR)
+        ->CreateEmpty(5, 3, GFX_FMT_R5G6B5, GFX_FMT_NONE, C_Color(1.0f, 1.0f, 1.0f, 1.0f));
+    source->GetPlaneImage(GFX_PLANE_ALPHA)->CreateEmpty(5, 3, GFX_FMT_L8, GFX_FMT_NONE, C_Color());
     ASSERT_TRUE(source->Prepare(GFX_PLANE_ALL));
     C_Image* copy = source->GetPlane(GFX_PLANE_COLOR)->displayCopy;
     EXPECT_EQ(copy->width, 5u);
@@ -178,7 +178,8 @@ TEST_F(DisplayTest, PrepareReclonesACopyThatNoLongerFitsItsPlane) {
     EXPECT_EQ(PixelAt(copy, 4, 2) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(source->GetPlane(GFX_PLANE_ALPHA)->displayCopy->width, 5u);
     // A plane that cannot be converted fails the prepare.
-    source->AddPlane(new C_Image(), GFX_PLANE_COLOR);
+    source->GetPlaneImage(GFX_PLANE_COLOR)->Release();
+    source->GetPlaneImage(GFX_PLANE_COLOR)->Reset();
     EXPECT_FALSE(source->Prepare(GFX_PLANE_COLOR));
     delete source;
     EXPECT_EQ(Gfx_Display_CreateSurface(nullptr), nullptr);

@@ -1,7 +1,5 @@
-// Closing SDL at exit, after the windows that are still open.
+// Closing the windows that are still open at exit.
 #include "system/platform_exit.h"
-
-#include <SDL.h>
 
 #include <cstdlib>
 
@@ -9,10 +7,12 @@
 
 namespace {
 
+// SDL itself is left running: the process ends anyway, and shutting it
+// down would unload libraries whose exit-time caches leak checkers could
+// then no longer attribute.
 void ShutDown() {
     Pump_DestroyWindows();
     Platform_FreeCursors();
-    SDL_Quit();
 }
 
 }  // namespace

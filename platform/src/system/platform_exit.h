@@ -1,7 +1,7 @@
-// Orderly shutdown of SDL when the process exits.
+// Closing what is still open when the process exits.
 #pragma once
 
-// Registers, once, the exit handler that destroys the windows still open,
-// frees the cursors and shuts SDL down.
+// Registers, once, the exit handler that destroys the windows still open
+// and frees the cursors.
 void Platform_AtExit();
 void Platform_FreeCursors();
