@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "softblit/core/status.h"
+#include "softblit/font/all.h"
 #include "softblit/image/image.h"
 #include "softblit/platform/display.h"
 #include "softblit/surface/blit_kernel.h"
@@ -183,6 +184,64 @@ TEST_F(DisplayTest, PrepareReclonesACopyThatNoLongerFitsItsPlane) {
     EXPECT_FALSE(source->Prepare(GFX_PLANE_COLOR));
     delete source;
     EXPECT_EQ(Gfx_Display_CreateSurface(nullptr), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A one-glyph font ('A', a solid 16 x 16 cell) whose page the display made.
+struct DisplayTextTest : ::testing::Test {
+    C_Display display;
+    C_Font font;
+    C_FontType type{C_String("grid"), 16.0f, FONT_RENDER_GRID, 0, 0, 0, 0, 0};
+    C_String text{"A"};
+    C_Color red{1.0f, 0.0f, 0.0f, 1.0f};
+
+    void SetUp() override {
+        S_DisplayTarget headless = {nullptr, nullptr};
+        display.OpenWindowed(&headless, 40, 30, 0);
+        ASSERT_TRUE(display.Start());
+        C_Surface* grid = static_cast<C_Surface*>(Gfx_Display_CreateSurface(&display));
+        grid->AddPlane(NewImage(16, 16, GFX_FMT_L8, C_Color(1.0f, 1.0f, 1.0f, 1.0f)),
+                       GFX_PLANE_ALPHA);
+        ASSERT_TRUE(font.AddFace('A'));
+        ASSERT_TRUE(Gfx_Font_AddGlyphsFromGrid(C_String("A"), 1, 1, 16, grid, &font));
+        font.PreparePages();
+    }
+    uint32_t Back(uint32_t x, uint32_t y) {
+        return PixelAt(display.GetBackBuffer()->GetPlaneImage(GFX_PLANE_COLOR), x, y) & 0xFFFFFF;
+    }
+};
+
+TEST_F(DisplayTextTest, TextIsDrawnFromThePagesDisplayCopies) {
+    C_Vector2D at(4.0f, 3.0f);
+    ASSERT_TRUE(display.DrawText(&text, &font, &type, &red, &at, 0, 0, nullptr, 0));
+    EXPECT_EQ(Gfx_BlitKernel.displayBlit, 0);
+    // Grid glyphs have no bearing: the cell hangs one size below the pen.
+    EXPECT_EQ(Back(10, 25), 0xFF0000u);
+    EXPECT_EQ(Back(10, 9), 0u);
+    EXPECT_EQ(Back(30, 25), 0u);
+
+    // With the copy emptied, nothing shows, though the page itself is solid.
+    C_Image* copy = font.GetPage(0)->GetPlane(GFX_PLANE_ALPHA)->displayCopy;
+    ASSERT_NE(copy, nullptr);
+    copy->Clear(C_Color());
+    C_Rect all(0.0f, 0.0f, 40.0f, 30.0f);
+    const C_Color black;
+    display.DrawRect(&all, &black, nullptr, 1, 0, 0);
+    C_Vector2D up(4.0f, -3.0f);
+    EXPECT_TRUE(display.DrawTextEx(&text, &font, &type, &red, &all, 0, &up, FONT_NO_CURSOR,
+                                   nullptr));
+    EXPECT_EQ(Gfx_BlitKernel.displayBlit, 0);
+    EXPECT_EQ(Back(10, 25), 0u);
+}
+
+TEST_F(DisplayTextTest, TextNeedsATarget) {
+    display.OpenWindowed(nullptr, 40, 30, 0);
+    C_Vector2D at(4.0f, 3.0f);
+    EXPECT_FALSE(display.DrawText(&text, &font, &type, &red, &at, 0, 0, nullptr, 0));
+    EXPECT_EQ(Err_GetCause().code, ERR_MISSING);
 }
 
 }  // namespace

@@ -6,7 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+#include <unistd.h>
+
+#include "softblit/core/status.h"
+#include "softblit/image/image.h"
 #include "softblit/platform/keys.h"
+#include "softblit/platform/window.h"
 #include "softblit/platform/system.h"
 #include "system/clock_source.h"
 #include "system/message_queue.h"
@@ -112,6 +117,45 @@ TEST(PumpWithoutVideo, QuitRequestEndsTheLoop) {
     while (Sys_PumpMessage() && pumps < 1000) ++pumps;
     EXPECT_LT(pumps, 1000);
     EXPECT_EQ(Queue_Count(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs in a child process without any display: SDL may fall back to a
+// screenless driver, which must count as no display at all.
+TEST(NoDisplay, CreateFailsAndKeepsTheReason) {
+    if (std::getenv("SOFTBLIT_NO_DISPLAY_CHILD") == nullptr) {
+        const std::string command =
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SOFTBLIT_NO_DISPLAY_CHILD=1 "
+            "timeout 30 /proc/" + std::to_string(getpid()) +
+            "/exe --gtest_filter=NoDisplay.CreateFailsAndKeepsTheReason 2>&1";
+        FILE* child = popen(command.c_str(), "r");
+        ASSERT_NE(child, nullptr);
+        std::string out;
+        char chunk[4096];
+        size_t got;
+        while ((got = fread(chunk, 1, sizeof chunk, child)) > 0) out.append(chunk, got);
+        EXPECT_EQ(pclose(child), 0) << out;
+        EXPECT_NE(out.find("[  PASSED  ] 1 test"), std::string::npos) << out;
+        return;
+    }
+    C_Window window;
+    EXPECT_EQ(window.Create(), 0u);
+    EXPECT_FALSE(window.IsCreated());
+    EXPECT_EQ(Err_GetCause().code, ERR_MISSING);
+    EXPECT_NE(std::string(Err_GetCause().message).find("display"), std::string::npos);
+    EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+    // Asking again does not retry, and nothing else needs a display.
+    EXPECT_EQ(window.Create(), 0u);
+    EXPECT_EQ(Sys_GetScreenMetric(SYS_METRIC_SCREEN_WIDTH), 0);
+    window.SetTitle("still usable");
+    C_Image frame;
+    frame.CreateEmpty(4, 4, GFX_FMT_A8R8G8B8, GFX_FMT_NONE);
+    window.PresentImage(&frame);
+    EXPECT_EQ(window.GetFrameImage()->width, 4u);
+    EXPECT_FALSE(Sys_ChangeDisplayMode(&window, 640, 480, 16));
 }
 
 }  // namespace

@@ -65,10 +65,17 @@ uint32_t C_Window::Create() {
         flags |= SDL_WINDOW_BORDERLESS;
     else if (resizable == 1)
         flags |= SDL_WINDOW_RESIZABLE;
-    SDL_Window* sdl = SDL_CreateWindow(
-        title.GetText() != nullptr ? title.GetText() : "", placementFrame.left, placementFrame.top,
-        Extent(placementFrame.left, placementFrame.right),
-        Extent(placementFrame.top, placementFrame.bottom), flags);
+    const char* text = title.GetText() != nullptr ? title.GetText() : "";
+    const int32_t width = Extent(placementFrame.left, placementFrame.right);
+    const int32_t height = Extent(placementFrame.top, placementFrame.bottom);
+    // Only windows made shaped can take a shape later: a popup with a region
+    // image asks for one, and becomes a plain window where there are none.
+    SDL_Window* sdl = nullptr;
+    if (popup && GetRegionImage() != nullptr)
+        sdl = SDL_CreateShapedWindow(text, placementFrame.left, placementFrame.top, width, height,
+                                     flags);
+    if (sdl == nullptr)
+        sdl = SDL_CreateWindow(text, placementFrame.left, placementFrame.top, width, height, flags);
     if (sdl == nullptr) {
         Err_Set(ERR_MISSING, 0, 0, "C_Window::Create{window}: %s", SDL_GetError());
         Err_Fatal(kPlace);

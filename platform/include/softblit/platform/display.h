@@ -113,6 +113,11 @@ public:
     virtual bool DrawText(const C_String* text, C_Font* font, C_FontType* fontType,
                           const C_Color* colour, const C_Vector2D* position, uint8_t wrap,
                           uint32_t spare1, const C_Frame* clip, uint32_t spare2);
+    // Text inside `area` with position.y measured upward and a text cursor
+    // before character cursorIndex (0xFFFFFF: none).
+    virtual bool DrawTextEx(const C_String* text, C_Font* font, C_FontType* fontType,
+                            const C_Color* colour, const C_Rect* area, uint8_t wrap,
+                            const C_Vector2D* position, uint32_t cursorIndex, const C_Frame* clip);
 
     // True when the last Start asked for full screen and did not get it.
     bool IsModeRefused() const { return modeRefused != 0; }
