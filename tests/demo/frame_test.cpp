@@ -80,14 +80,6 @@ TEST_F(DemoFrame, EffectsLeaveTheTitleRowsToTheTitle) {
     // With the stars masked out, whatever is lit in rows 0..31 left of the
     // frames-per-second text belongs to the title: centred, ending before 545.
     // At t = 0.5 the warping lines stand at their deepest, clear of the title.
-    {
-        const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
-        const C_Vector2D at(0.0f, 0.0f, 0x10);
-        const C_String probe("A");
-        if (!state->display->DrawText(&probe, state->fonts[DEMO_FONT_TITLES], Demo_FontType(DEMO_TEXT_TITLE), &white,
-                                      &at, 0, 0, nullptr, 0))
-            GTEST_SKIP() << "the display draws no text yet";
-    }
     for (int32_t effect = 0; effect < DEMO_EFFECTS; ++effect) {
         At(effect, 0.5, 200.0f);
         Demo_DrawFrame(*state);

@@ -117,5 +117,5 @@ C_Font* Font_Text(const char* regularFile, const char* boldFile) {
     return font.release();
 }
 
-C_Font* Font_Titles(const char* boldFile) { return GridFont(boldFile, 15, 24, 24); }
+C_Font* Font_Titles(const char* boldFile) { return GridFont(boldFile, 16, 24, 24); }
 C_Font* Font_Lines(const char* boldFile) { return GridFont(boldFile, 11, 17, 16); }
