@@ -163,8 +163,10 @@ C_Vector2DI Demo_StarPosition(int32_t layer, int32_t k, double t) {
     // the stars keep moving smoothly however long the program runs.
     double x = Stars().x[i] + t * 360.0 / std::sqrt(static_cast<double>(layer));
     if (!(x >= 0 && x < W)) {
-        x = std::fmod(x, static_cast<double>(W));
-        if (x < 0) x += W;
+        // x is far below 2^52 for any real run, so this is exact enough and
+        // much cheaper than fmod.
+        x -= std::floor(x / W) * W;
+        if (!(x >= 0)) x = 0;
     }
     float xf = static_cast<float>(x);
     if (xf >= W) xf = 0;
