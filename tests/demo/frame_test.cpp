@@ -89,14 +89,17 @@ TEST_F(DemoFrame, EffectsLeaveTheTitleRowsToTheTitle) {
                 const C_Vector2DI p = Demo_StarPosition(layer, k, 0.5);
                 stars.insert(p.y * 640 + p.x);
             }
-        int32_t left = 640, right = -1;
+        int32_t left = 640, right = -1, top = 32;
         for (int32_t y = 0; y < 32; ++y)
             for (int32_t x = 0; x < 545; ++x)
                 if (Pixel(x, y) != 0 && !stars.count(y * 640 + x)) {
                     left = std::min(left, x);
                     right = std::max(right, x);
+                    top = std::min(top, y);
                 }
         ASSERT_GE(right, 0) << "no title on effect " << effect;
+        // The title starts at the top, not one line lower.
+        EXPECT_LT(top, 8) << Demo_EffectTitles[effect];
         EXPECT_NEAR((left + right) / 2.0, 320.0, 14.0) << Demo_EffectTitles[effect];
         EXPECT_LT(right, 545);
     }
