@@ -160,11 +160,11 @@ C_Surface* Picture_Ball() {
             const double nz = std::sqrt(1 - d2);
             const double diffuse = std::max(0.0, nx * lx + ny * ly + nz * lz);
             const double rz = 2 * diffuse * nz - lz;  // reflection towards the viewer
-            const double spec = std::pow(std::max(0.0, rz), 24);
+            const double shine = std::pow(std::max(0.0, rz), 24);
             const double rim = 0.25 * std::pow(1 - nz, 3);  // light bouncing off the ground
-            Rgb col{base.r * (0.18 + 0.85 * diffuse) + spec + rim * 0.3,
-                    base.g * (0.18 + 0.85 * diffuse) + spec + rim * 0.4,
-                    base.b * (0.18 + 0.85 * diffuse) + spec + rim};
+            Rgb col{base.r * (0.18 + 0.85 * diffuse) + shine + rim * 0.3,
+                    base.g * (0.18 + 0.85 * diffuse) + shine + rim * 0.4,
+                    base.b * (0.18 + 0.85 * diffuse) + shine + rim};
             PutRgb(colour.get(), x, y, col);
             PutLevel(alpha.get(), x, y, inside / 16.0);
         }
@@ -271,9 +271,9 @@ C_Surface* Picture_Panel() {
                 const double nx = (px - s.x) / s.r, ny = (py - s.y) / s.r;
                 const double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
                 const double diffuse = std::max(0.0, -0.4 * nx - 0.5 * ny + 0.77 * nz);
-                const double spec = std::pow(std::max(0.0, 2 * diffuse * nz - 0.77), 30);
-                const Rgb shaded{s.c.r * (0.15 + 0.9 * diffuse) + spec, s.c.g * (0.15 + 0.9 * diffuse) + spec,
-                                 s.c.b * (0.15 + 0.9 * diffuse) + spec};
+                const double shine = std::pow(std::max(0.0, 2 * diffuse * nz - 0.77), 30);
+                const Rgb shaded{s.c.r * (0.15 + 0.9 * diffuse) + shine, s.c.g * (0.15 + 0.9 * diffuse) + shine,
+                                 s.c.b * (0.15 + 0.9 * diffuse) + shine};
                 col = Mix(col, shaded, cover);
                 level = level + (1 - level) * cover;
             }
