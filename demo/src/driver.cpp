@@ -6,38 +6,15 @@
 #include "softblit/core/status.h"
 #include "softblit/demo/demo_state.h"
 #include "softblit/demo/frame.h"
+#include "softblit/demo/handlers.h"
 #include "softblit/demo/resources.h"
 #include "softblit/demo/texts.h"
 #include "softblit/font/text.h"
 #include "softblit/platform/display.h"
-#include "softblit/platform/keys.h"
 #include "softblit/platform/system.h"
 #include "softblit/platform/window.h"
 
 namespace {
-
-void Quit(C_Window* window) {
-    window->Destroy();
-    Sys_PostQuit();
-}
-
-void OnClose(C_Window* window) { Quit(window); }
-
-void OnKeyUp(C_Window* window, int32_t, int32_t keyCode) {
-    if (keyCode == KEY_ESCAPE) Quit(window);
-}
-
-void OnMouseUp(C_Window*, int32_t left, int32_t, int32_t right, int32_t, int32_t) {
-    if (!demoState) return;
-    if (left == 1) Demo_SwitchEffect(*demoState, -1);
-    if (right == 1) Demo_SwitchEffect(*demoState, 1);
-}
-
-void OnMouseMove(C_Window*, int32_t, int32_t, int32_t right, int32_t x, int32_t y) {
-    if (demoState && right == 1) demoState->mousePosition.Set(static_cast<float>(x), static_cast<float>(y));
-}
-
-void OnMouseDown(C_Window*, int32_t, int32_t, int32_t, int32_t, int32_t) {}
 
 // Deletes what exists, in shutdown order: surfaces and fonts, the display,
 // the window.
@@ -98,12 +75,7 @@ int Demo_Main(const S_DemoProgram& program, int argc, char** argv) {
     s.window->Create();
     if (!s.window->IsCreated()) return FailStartUp(s, program.name, "cannot open the window: ");
 
-    S_WindowHandlers& h = s.window->handlers;
-    h.OnClose = OnClose;
-    h.OnKeyUp = OnKeyUp;
-    h.OnMouseUp = OnMouseUp;
-    h.OnMouseMove = OnMouseMove;
-    h.OnMouseDown = OnMouseDown;
+    Demo_InstallHandlers(s.window);
 
     s.display = new C_Display();
     S_DisplayTarget target;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "demo_fixture.h"
 #include "softblit/demo/bump_shade.h"
 #include "softblit/demo/glyph_motion.h"
+#include "softblit/demo/handlers.h"
 #include "softblit/font/text.h"
 #include "softblit/math/noise.h"
+#include "softblit/platform/window.h"
 
 S_DemoState* DemoFrame::state = nullptr;
 bool DemoFrame::loaded = false;
@@ -102,6 +105,19 @@ TEST_F(DemoFrame, EffectsLeaveTheTitleRowsToTheTitle) {
         EXPECT_LT(top, 8) << Demo_EffectTitles[effect];
         EXPECT_NEAR((left + right) / 2.0, 320.0, 14.0) << Demo_EffectTitles[effect];
         EXPECT_LT(right, 545);
+    }
+}
+
+TEST_F(DemoFrame, RightDragChangesNothingVisible) {
+    for (int32_t effect = 0; effect < DEMO_EFFECTS; ++effect) {
+        At(effect, 4.0, 50.0f);
+        Demo_DrawFrame(*state);
+        const C_Image* frame = Frame();
+        const std::vector<uint8_t> before(frame->data, frame->data + frame->dataSize);
+        At(effect, 4.0, 50.0f);
+        state->mousePosition = C_Vector2D(300.0f, 200.0f);
+        Demo_DrawFrame(*state);
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), Frame()->data)) << Demo_EffectTitles[effect];
     }
 }
 
@@ -264,6 +280,46 @@ TEST(DemoGlyphs, WaveAndPerspectiveMoveOnlyWhatTheyShould) {
         EXPECT_GE(r->position.x, -320.0f * 256 / 192 + 320 - 1e-3);
         EXPECT_LE(r->position.x, -320.0f * 256 / 320 + 320 + 1e-3);
     }
+    demoState = saved;
+}
+
+}  // namespace
+
+namespace {
+
+// The handlers as the window calls them, on a window that was never opened.
+TEST(DemoHandlers, ReleasesStepAndRightDragsMoveTheBlitPoint) {
+    S_DemoState s;
+    S_DemoState* saved = demoState;
+    demoState = &s;
+    C_Window window;
+    Demo_InstallHandlers(&window);
+    const S_WindowHandlers& h = window.handlers;
+    ASSERT_NE(h.OnMouseUp, nullptr);
+    ASSERT_NE(h.OnMouseDown, nullptr);
+    ASSERT_NE(h.OnKeyUp, nullptr);
+    ASSERT_NE(h.OnClose, nullptr);
+    EXPECT_EQ(h.OnKeyDown, nullptr);
+
+    s.elapsedTime = 3.0;
+    h.OnMouseDown(&window, 1, 0, 0, 10, 10);  // presses change nothing
+    EXPECT_EQ(s.effectIndex, 0);
+    h.OnMouseUp(&window, 1, 0, 0, 10, 10);
+    EXPECT_EQ(s.effectIndex, 4);
+    EXPECT_EQ(s.effectStartTime, 3.0);
+    h.OnMouseUp(&window, 0, 1, 0, 10, 10);  // middle: nothing
+    EXPECT_EQ(s.effectIndex, 4);
+    s.elapsedTime = 5.0;
+    h.OnMouseUp(&window, 0, 0, 1, 10, 10);
+    EXPECT_EQ(s.effectIndex, 0);
+    EXPECT_EQ(s.effectStartTime, 5.0);
+
+    h.OnMouseMove(&window, 0, 0, 1, 123, 45);
+    EXPECT_EQ(s.mousePosition.x, 123.0f);
+    EXPECT_EQ(s.mousePosition.y, 45.0f);
+    h.OnMouseMove(&window, 1, 0, 0, 7, 8);  // only with the right button held
+    h.OnMouseMove(&window, 0, 0, 0, 7, 8);
+    EXPECT_EQ(s.mousePosition.x, 123.0f);
     demoState = saved;
 }
 
