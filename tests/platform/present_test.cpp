@@ -61,6 +61,14 @@ TEST_F(DummyWindowTest, FramesOfEveryDrawableFormatShowUpright) {
     }
 }
 
+TEST_F(DummyWindowTest, RepeatedFramesAllocateNothing) {
+    T_Frame frame(64, 48, GFX_FMT_R5G6B5, true, 0);
+    window.PresentImage(&frame.image);
+    const uint32_t inUse = Sys_Status.memoryInUse;
+    for (int i = 0; i < 3; ++i) window.PresentImage(&frame.image);
+    EXPECT_EQ(Sys_Status.memoryInUse, inUse);
+}
+
 TEST_F(DummyWindowTest, OtherDepthsAndBadImagesShowNothing) {
     T_Frame frame(4, 4, GFX_FMT_A8R8G8B8, false, 0);
     window.PresentImage(&frame.image);

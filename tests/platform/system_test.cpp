@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include "softblit/core/status.h"
@@ -117,6 +118,15 @@ TEST(PumpWithoutVideo, QuitRequestEndsTheLoop) {
     while (Sys_PumpMessage() && pumps < 1000) ++pumps;
     EXPECT_LT(pumps, 1000);
     EXPECT_EQ(Queue_Count(), 0u);
+
+    // SIGINT and SIGTERM ask to quit the same way instead of ending the
+    // process on the spot (pumping once has installed the handlers).
+    for (int signal : {SIGINT, SIGTERM}) {
+        raise(signal);
+        pumps = 0;
+        while (Sys_PumpMessage() && pumps < 1000) ++pumps;
+        EXPECT_LT(pumps, 1000);
+    }
 }
 
 }  // namespace

@@ -55,8 +55,11 @@ bool Platform_InitVideo() {
             Fail(SDL_GetError());
         } else if (Platform_IsUnrequestedFallback(SDL_GetCurrentVideoDriver(),
                                                   std::getenv("SDL_VIDEODRIVER"))) {
+            char why[120];
+            std::snprintf(why, sizeof why, "only the screenless %s driver started (%s)",
+                          SDL_GetCurrentVideoDriver(), SDL_GetError());
             SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-            Fail("no display to open (SDL_VIDEODRIVER names none)");
+            Fail(why);
         } else {
             g_video = VIDEO_READY;
             SDL_StopTextInput();

@@ -1,6 +1,5 @@
-// Key codes follow the classic virtual-key numbering that applications
-// test against: upper-case ASCII for letters and digits, fixed numbers for
-// the rest.
+// Key codes are the fixed numbers applications test against: upper-case
+// ASCII for letters and digits, the table of keys.h for the rest.
 #include "window/key_translate.h"
 
 #include "softblit/platform/keys.h"
