@@ -20,6 +20,17 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSOFTBLIT_WERROR=ON -DSOFTBLIT_SANITIZE=ON
 cmake --build build/sanitize -j "$jobs"
 
+# The real-window tests draw on a private X server, stopped on exit. No
+# message boxes: every text also goes to stderr.
+xvfb_number=$(mktemp)
+Xvfb -screen 0 1280x1024x24 -displayfd 3 -nolisten tcp 3>"$xvfb_number" 2>/dev/null &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null; rm -f "$xvfb_number"' EXIT
+for _ in $(seq 100); do [ -s "$xvfb_number" ] && break; sleep 0.1; done
+if [ -s "$xvfb_number" ]; then export DISPLAY=":$(head -n 1 "$xvfb_number")"; else unset DISPLAY; fi
+export SOFTBLIT_NO_DIALOGS=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "== sanitizer build (clang, ASan + UBSan) =="
