@@ -69,6 +69,15 @@ TEST(TextPlacement, NineAlignmentsPlaceAlignedTextPixelExactly) {
     EXPECT_EQ(BoxA(odd), BoxA(plain));
 }
 
+TEST(TextPlacement, ABearingOfSPutsTheGlyphTopOnThePen) {
+    auto font = MakeGridFont();
+    for (uint8_t c : {'A', 'B'}) font->GetFace(c)->GetGlyph(0)->bearing.y = 8;
+    T_Canvas canvas;
+    ASSERT_TRUE(Draw(canvas, *font, GridType(), "AB", 10, 20));
+    EXPECT_EQ(BoxA(canvas), MakeBox(10, 20, 17, 27));
+    EXPECT_EQ(BoxB(canvas), MakeBox(18, 20, 25, 27));
+}
+
 TEST(TextPlacement, EachLineIsAlignedByItsOwnWidth) {
     auto font = MakeGridFont();
     T_Canvas canvas;

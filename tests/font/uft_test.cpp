@@ -2,7 +2,7 @@
 // stored font can be broken.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <ctime>
 
 #include "font_fixtures.h"
 #include "softblit/core/status.h"
@@ -173,9 +173,10 @@ TEST(UftRecord, CountsPromisingMoreThanTheStreamHoldsAreRefused) {
 TEST(UftRecord, AMillionGlyphFaceLoadsInUnderASecond) {
     const std::vector<uint8_t> bytes = FontRecord({FaceRecord(65, 1000000)});
     C_Font font;
-    const auto start = std::chrono::steady_clock::now();
+    // Processor time, so that other work on a shared machine does not count.
+    const std::clock_t start = std::clock();
     ASSERT_TRUE(LoadBytes(font, bytes));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
     EXPECT_EQ(font.GetFace(65)->GetGlyphCount(), 1000000u);
     EXPECT_LT(seconds, 1.0);
 }
