@@ -118,13 +118,6 @@ TEST_F(DummyWindowTest, FullScreenScalesKeepingTheAspectAndMapsThePointer) {
     EXPECT_EQ(Window_FrameRect(&window).w, frameW);
 }
 
-TEST_F(DummyWindowTest, RefusedFullScreenNeedsAWindow) {
-    C_Window never;
-    EXPECT_FALSE(Sys_ChangeDisplayMode(&never, 640, 480, 16));
-    EXPECT_FALSE(Sys_ChangeDisplayMode(nullptr, 640, 480, 16));
-    EXPECT_TRUE(Sys_RestoreDisplayMode(&never));
-}
-
 TEST_F(DummyWindowTest, PlacementGivesTheClientAreaAskedFor) {
     int w = 0, h = 0;
     SDL_GetWindowSize(window.native->window, &w, &h);
