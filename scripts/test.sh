@@ -9,15 +9,20 @@ source scripts/deps.sh
 softblit_require_packages "${SOFTBLIT_BUILD_PACKAGES[@]}"
 
 jobs=$(nproc)
+# A compiler cache, where there is one, makes repeated runs cheap.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc \
-    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_BUILD_BENCH=ON
+    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_BUILD_BENCH=ON "${launcher[@]}"
 cmake --build build/release -j "$jobs"
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_SANITIZE=ON
+    -DSOFTBLIT_WERROR=ON -DSOFTBLIT_SANITIZE=ON "${launcher[@]}"
 cmake --build build/sanitize -j "$jobs"
 
 # The real-window tests draw on a private X server, stopped on exit. No
