@@ -5,4 +5,5 @@
 #include "softblit/font/all.h"
 #include "softblit/image/all.h"
 #include "softblit/math/all.h"
+#include "softblit/platform/all.h"
 #include "softblit/surface/all.h"
