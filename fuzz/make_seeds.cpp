@@ -151,6 +151,25 @@ std::vector<Bytes> TextSeeds() {
     return seeds;
 }
 
+#ifdef DEMO_DATA_DIR
+// The demo's nine data files as the build wrote them, each after the byte
+// that names it to fuzz_demo_data (file k, effect k % 5).
+std::vector<Bytes> DemoDataSeeds() {
+    const char* const files[9] = {"font01.uft", "font02.uft", "font03.uft", "face.img",  "data01.srf",
+                                  "data02.srf", "data03.srf", "data04.srf", "data05.srf"};
+    std::vector<Bytes> seeds;
+    for (int k = 0; k < 9; ++k) {
+        FILE* f = fopen((std::string(DEMO_DATA_DIR) + "/" + files[k]).c_str(), "rb");
+        if (!f) continue;
+        Bytes seed = {uint8_t(k + 9 * (k % 5))};
+        for (int c; (c = fgetc(f)) != EOF;) seed.push_back(uint8_t(c));
+        fclose(f);
+        seeds.push_back(seed);
+    }
+    return seeds;
+}
+#endif
+
 bool SaveAll(const std::string& dir, const char* name, const std::vector<Bytes>& seeds) {
     std::string folder = dir + "/" + name;
     std::string command = "mkdir -p '" + folder + "'";
@@ -172,6 +191,9 @@ int main(int argc, char** argv) {
     bool ok = SaveAll(dir, "bmp", BmpSeeds()) && SaveAll(dir, "pcx", PcxSeeds()) && SaveAll(dir, "tga", TgaSeeds()) &&
               SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds()) && SaveAll(dir, "blit", BlitSeeds()) &&
               SaveAll(dir, "uft", UftSeeds()) && SaveAll(dir, "text", TextSeeds());
+#ifdef DEMO_DATA_DIR
+    ok = ok && SaveAll(dir, "demo_data", DemoDataSeeds());
+#endif
     if (!ok) fprintf(stderr, "could not write the seeds under %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -20,8 +20,8 @@ fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang "${launcher[@]}" \
-    -DSOFTBLIT_BUILD_FUZZ=ON -DSOFTBLIT_SANITIZE=ON -DSOFTBLIT_BUILD_TESTS=OFF \
-    -DSOFTBLIT_BUILD_DEMO=OFF >/dev/null
+    -DSOFTBLIT_BUILD_FUZZ=ON -DSOFTBLIT_SANITIZE=ON -DSOFTBLIT_BUILD_TESTS=OFF -DSOFTBLIT_BUILD_DEMO=ON \
+    >/dev/null
 cmake --build "$build" --target softblit_fuzz_all -j "$(nproc)"
 
 work=$(mktemp -d)

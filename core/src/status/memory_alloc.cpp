@@ -6,8 +6,10 @@ namespace {
 
 // Allocations left before the armed failure; 0 when none is armed.
 uint32_t g_failCountdown = 0;
+uint32_t g_allocations = 0;
 
 bool FailThisOne() {
+    ++g_allocations;
     if (g_failCountdown == 0) return false;
     return --g_failCountdown == 0;
 }
@@ -25,3 +27,5 @@ void Mem_Free(void* block) { std::free(block); }
 void Mem_FailAllocation(uint32_t n) { g_failCountdown = n; }
 
 bool Mem_FailPending() { return g_failCountdown != 0; }
+
+uint32_t Mem_AllocationCount() { return g_allocations; }

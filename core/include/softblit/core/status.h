@@ -79,3 +79,5 @@ void Mem_Free(void* block);
 // test can walk n = 1, 2, ... until an operation runs out of allocations.
 void Mem_FailAllocation(uint32_t n);
 bool Mem_FailPending();
+// Calls of Mem_Alloc, Mem_AllocZero and Mem_Realloc so far, failed or not.
+uint32_t Mem_AllocationCount();
