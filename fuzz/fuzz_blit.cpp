@@ -11,8 +11,8 @@
 #include "blit_input.h"
 #include "softblit/core/status.h"
 
-#if __has_include("softblit/surface/simd_level.h")
-#include "softblit/surface/simd_level.h"
+#if __has_include("softblit/core/simd_level.h")
+#include "softblit/core/simd_level.h"
 #define FUZZ_SIMD_LEVELS 1
 #endif
 

@@ -14,8 +14,8 @@
 
 #include "blit_cases.h"
 
-#if __has_include("softblit/surface/simd_level.h")
-#include "softblit/surface/simd_level.h"
+#if __has_include("softblit/core/simd_level.h")
+#include "softblit/core/simd_level.h"
 #define SOFTBLIT_TEST_SIMD_LEVELS 1
 #endif
 
