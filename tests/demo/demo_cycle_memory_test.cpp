@@ -75,7 +75,9 @@ TEST(DemoCycle, EveryAllocationFailingInTurnFailsCleanly) {
             break;
         }
         // A frame whose allocation failed draws less; start-up must say why it stopped.
-        if (!started) ASSERT_EQ(Err_GetCause().code, ERR_ALLOC) << "allocation " << n << ": " << Err_GetCause().message;
+        if (!started) {
+            ASSERT_EQ(Err_GetCause().code, ERR_ALLOC) << "allocation " << n << ": " << Err_GetCause().message;
+        }
         ASSERT_EQ(HeldByTheDemo(), start) << "allocation " << n << " failing";
     }
 }
