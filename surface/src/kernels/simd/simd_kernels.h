@@ -1,0 +1,22 @@
+// The vector tiers of the span kernels and the choice between tiers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "blit/blit_span.h"
+
+// The kernel for the level in force: a vector kernel where that level has
+// one for the pixel layout, the plain kernel otherwise.
+T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, const S_BlitSpan& span);
+
+// The vector kernel of one level (GFX_SIMD_SSE2 and up), or null where that
+// level keeps the plain kernel. Source and destination must share their
+// channel positions; `tone` says whether the effects' tone tables change
+// anything.
+T_SpanKernel Simd_Kernel(int32_t level, E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
+
+// Per-level tables, defined by each level's file.
+T_SpanKernel Simd_KernelSse2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
+T_SpanKernel Simd_KernelAvx2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
+T_SpanKernel Simd_KernelAvx512(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
