@@ -28,6 +28,8 @@ bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Fram
 
 // Columns x0..x1 (inclusive, inside the clip) of row y.
 void Prim_FillSpan(const S_PlaneTarget& target, int32_t y, int32_t x0, int32_t x1);
+// Columns x0..x1 of rows y0..y1 (inclusive, inside the clip).
+void Prim_FillBlock(const S_PlaneTarget& target, int32_t y0, int32_t y1, int32_t x0, int32_t x1);
 
 // One pixel of N bytes: the low N bytes of the packed colour, lowest first.
 template <uint32_t N>

@@ -17,4 +17,8 @@ typedef V_Avx2 V;
 T_SpanKernel Simd_KernelAvx2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone) {
     return simd_avx2::Choose(mode, family, options, tone);
 }
+
+void Simd_Fill32Avx2(uint8_t* destination, size_t count, uint32_t value) {
+    simd_avx2::Fill_Words(destination, count, value);
+}
 #endif

@@ -23,4 +23,8 @@ typedef V_Avx512 V;
 T_SpanKernel Simd_KernelAvx512(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone) {
     return simd_avx512::Choose(mode, family, options, tone);
 }
+
+void Simd_Fill32Avx512(uint8_t* destination, size_t count, uint32_t value) {
+    simd_avx512::Fill_Words(destination, count, value);
+}
 #endif

@@ -59,6 +59,18 @@ T_SpanKernel Simd_Kernel(int32_t level, E_BlitMode mode, E_BlitFamily family, ui
     return nullptr;
 }
 
+void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) {
+#if defined(__x86_64__)
+    switch (Gfx_Simd_Level()) {
+        case GFX_SIMD_SSE2: return Simd_Fill32Sse2(destination, count, value);
+        case GFX_SIMD_AVX2: return Simd_Fill32Avx2(destination, count, value);
+        case GFX_SIMD_AVX512: return Simd_Fill32Avx512(destination, count, value);
+        default: break;
+    }
+#endif
+    for (size_t i = 0; i < count; ++i) Pixel_Store(destination + i * 4, value);
+}
+
 T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, const S_BlitSpan& s) {
     const int32_t level = Gfx_Simd_Level();
     // The vector kernels move channels as bytes in place: both planes must

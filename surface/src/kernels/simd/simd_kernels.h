@@ -20,3 +20,10 @@ T_SpanKernel Simd_Kernel(int32_t level, E_BlitMode mode, E_BlitFamily family, ui
 T_SpanKernel Simd_KernelSse2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
 T_SpanKernel Simd_KernelAvx2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
 T_SpanKernel Simd_KernelAvx512(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone);
+
+// `count` 32-bit words of `value` from `destination` (any alignment), at the
+// level in force.
+void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value);
+void Simd_Fill32Sse2(uint8_t* destination, size_t count, uint32_t value);
+void Simd_Fill32Avx2(uint8_t* destination, size_t count, uint32_t value);
+void Simd_Fill32Avx512(uint8_t* destination, size_t count, uint32_t value);
