@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "kernels/kernel_options.h"
+#include "softblit/core/buffer.h"
 #include "kernels/simd/simd_kernels.h"
 #include "kernels/simd/vec_avx2.h"
 #include "kernels/span_sampler.h"

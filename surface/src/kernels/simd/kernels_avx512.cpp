@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "kernels/kernel_options.h"
+#include "softblit/core/buffer.h"
 #include "kernels/simd/simd_kernels.h"
 #if defined(__GNUC__) && !defined(__clang__)
 // GCC 12's AVX-512 headers start some intrinsics from a deliberately

@@ -71,7 +71,9 @@ void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) {
     for (size_t i = 0; i < count; ++i) Pixel_Store(destination + i * 4, value);
 }
 
-T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, const S_BlitSpan& s) {
+T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, S_BlitSpan& s) {
+    static uint32_t serial = 0;
+    s.blit = ++serial == 0 ? ++serial : serial;
     const int32_t level = Gfx_Simd_Level();
     // The vector kernels move channels as bytes in place: both planes must
     // keep red, green and blue at the same positions.

@@ -7,8 +7,9 @@
 #include "blit/blit_span.h"
 
 // The kernel for the level in force: a vector kernel where that level has
-// one for the pixel layout, the plain kernel otherwise.
-T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, const S_BlitSpan& span);
+// one for the pixel layout, the plain kernel otherwise. Numbers the blit in
+// span.blit.
+T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, S_BlitSpan& span);
 
 // The vector kernel of one level (GFX_SIMD_SSE2 and up), or null where that
 // level keeps the plain kernel. Source and destination must share their
