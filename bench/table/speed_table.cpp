@@ -27,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "softblit/core/simd_level.h"
 #include "softblit/image/all.h"
 #include "softblit/surface/all.h"
 

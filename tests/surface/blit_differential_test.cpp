@@ -10,7 +10,7 @@
 
 #include "blit_reference.h"
 #include "softblit/surface/blit_kernel.h"
-#include "softblit/surface/simd_level.h"
+#include "softblit/core/simd_level.h"
 #include "surface_fixtures.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "softblit/core/status.h"
 #include "softblit/surface/primitives.h"
-#include "softblit/surface/simd_level.h"
+#include "softblit/core/simd_level.h"
 #include "surface_fixtures.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "blit/blit_span.h"
 #include "kernels/kernel_options.h"
 #include "kernels/simd/simd_kernels.h"
-#include "softblit/surface/simd_level.h"
+#include "softblit/core/simd_level.h"
 
 namespace {
 

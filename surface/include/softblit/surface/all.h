@@ -5,5 +5,4 @@
 #include "softblit/surface/blit_kernel.h"
 #include "softblit/surface/blit_params.h"
 #include "softblit/surface/primitives.h"
-#include "softblit/surface/simd_level.h"
 #include "softblit/surface/surface.h"
