@@ -9,34 +9,52 @@
 
 namespace {
 
-// The last colour packed and its value: scenes draw many primitives in one
-// colour, and packing converts four floats.
-struct S_PackedCache {
-    const S_FormatDesc* desc = nullptr;
-    float colour[4] = {};
-    uint32_t packed = 0;
+// Everything a target is made from: the same key gives the same target.
+struct S_TargetKey {
+    const C_Image* plane;
+    const uint8_t* data;
+    uint32_t width, height, pitch, dataSize;
+    int32_t format;
+    uint32_t bottomUp;
+    float colour[4];
+    int32_t clip[5];  // present, left, top, right, bottom
 };
 
-uint32_t Pack_Cached(const S_FormatDesc& desc, const C_Color& colour) {
-    static S_PackedCache cache;
-    const float c[4] = {colour.red, colour.green, colour.blue, colour.alpha};
-    // Bit patterns, so that a NaN component compares equal to itself.
-    if (cache.desc != &desc || std::memcmp(cache.colour, c, sizeof(c)) != 0) {
-        cache.packed = Gfx_PackColor_32bit(desc, colour);
-        std::memcpy(cache.colour, c, sizeof(c));
-        cache.desc = &desc;
-    }
-    return cache.packed;
+S_TargetKey Key_Of(const C_Image* plane, const C_Color& colour, const C_Frame* clip) {
+    S_TargetKey k;
+    std::memset(&k, 0, sizeof(k));
+    k.plane = plane;
+    k.data = plane->data;
+    k.width = plane->width, k.height = plane->height, k.pitch = plane->pitch, k.dataSize = plane->dataSize;
+    k.format = plane->format;
+    k.bottomUp = plane->bottomUp;
+    k.colour[0] = colour.red, k.colour[1] = colour.green, k.colour[2] = colour.blue, k.colour[3] = colour.alpha;
+    if (clip) k.clip[0] = 1, k.clip[1] = clip->left, k.clip[2] = clip->top, k.clip[3] = clip->right, k.clip[4] = clip->bottom;
+    return k;
 }
 
-}  // namespace
+uint32_t Bits(float v) {
+    uint32_t b;
+    std::memcpy(&b, &v, 4);
+    return b;
+}
 
-bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip,
-                     S_PlaneTarget& target) {
-    if (destination == nullptr || colour == nullptr) return false;
-    C_Image* plane = destination->GetPlaneImage(GFX_PLANE_COLOR);
-    if (plane == nullptr) return false;
+// Field by field, straight from the caller's objects: building a second key
+// to compare as a block would stall on reading back its own fresh stores.
+bool Key_Matches(const S_TargetKey& k, const C_Image* plane, const C_Color& colour, const C_Frame* clip) {
+    if (k.plane != plane || k.data != plane->data || k.width != plane->width || k.height != plane->height ||
+        k.pitch != plane->pitch || k.dataSize != plane->dataSize || k.format != plane->format ||
+        k.bottomUp != plane->bottomUp)
+        return false;
+    if (Bits(k.colour[0]) != Bits(colour.red) || Bits(k.colour[1]) != Bits(colour.green) ||
+        Bits(k.colour[2]) != Bits(colour.blue) || Bits(k.colour[3]) != Bits(colour.alpha))
+        return false;
+    if (!clip) return k.clip[0] == 0;
+    return k.clip[0] == 1 && k.clip[1] == clip->left && k.clip[2] == clip->top && k.clip[3] == clip->right &&
+           k.clip[4] == clip->bottom;
+}
 
+bool Open_Target(C_Image* plane, const C_Color* colour, const C_Frame* clip, S_PlaneTarget& target) {
     const S_FormatDesc* desc = Gfx_FindFormatDesc(plane->format);
     if (desc == nullptr || desc->componentType != GFX_COMPONENT_UINT ||
         (desc->bitsPerPixel != 8 && desc->bitsPerPixel != 16 && desc->bitsPerPixel != 24 &&
@@ -70,7 +88,31 @@ bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Fram
     target.row0 = plane->data;
     if (plane->bottomUp && plane->height != 0 && plane->data != nullptr)
         target.row0 = plane->data + static_cast<uintptr_t>(plane->height - 1) * plane->pitch;
-    target.colour = Pack_Cached(*desc, *colour);
+    target.colour = Gfx_PackColor_32bit(*desc, *colour);
+    return true;
+}
+
+}  // namespace
+
+bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip, S_PlaneTarget& target) {
+    if (destination == nullptr || colour == nullptr) return false;
+    C_Image* plane = destination->GetPlaneImage(GFX_PLANE_COLOR);
+    if (plane == nullptr) return false;
+    // Scenes draw many primitives into one plane in one colour: the last
+    // target opened is reused while everything it was made from is the same
+    // (colours by bit pattern, so a NaN component compares equal to itself).
+    static S_TargetKey lastKey;
+    static S_PlaneTarget last;
+    static bool held = false;
+    if (held && Key_Matches(lastKey, plane, *colour, clip)) {
+        target = last;
+        return true;
+    }
+    held = false;
+    if (!Open_Target(plane, colour, clip, target)) return false;
+    lastKey = Key_Of(plane, *colour, clip);
+    last = target;
+    held = true;
     return true;
 }
 

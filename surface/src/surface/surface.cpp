@@ -82,8 +82,10 @@ bool C_Surface::AddPlane(C_Image* image, uint32_t planeId) {
 
 C_SurfacePlane* C_Surface::GetPlane(uint32_t planeId) const {
     if (planes == nullptr) return nullptr;
-    for (uint32_t i = 0; i < planes->GetCount(); ++i) {
-        C_SurfacePlane* record = static_cast<C_SurfacePlane*>(planes->GetAt(i));
+    // Straight through the item list: every primitive and blit asks this.
+    C_Object* const* items = planes->items;
+    for (uint32_t i = 0, n = planes->GetCount(); i < n; ++i) {
+        C_SurfacePlane* record = static_cast<C_SurfacePlane*>(items[i]);
         if (record != nullptr && record->planeId == planeId) return record;
     }
     return nullptr;
