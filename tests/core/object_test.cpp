@@ -62,6 +62,7 @@ TEST(Object, FilesRoundTripAndReportWhyTheyFail) {
 
     EXPECT_FALSE(loaded.LoadFromFile("/nonexistent/softblit/missing.bin", 0));
     EXPECT_EQ(Sys_Status.errorCode, -1);
+    EXPECT_EQ(Err_GetCause().code, 11);
     EXPECT_STREQ(Err_GetCause().message, "C_Object::LoadFromFile(/nonexistent/softblit/missing.bin)");
     EXPECT_FALSE(loaded.SaveToFile("/nonexistent/softblit/out.bin", 0));
     EXPECT_EQ(Err_GetCause().code, 12);

@@ -40,6 +40,17 @@ TEST(MemoryUsage, PeakFollowsTheHighestValue) {
     EXPECT_EQ(Sys_Status.memoryInUse - base, 70u);
     EXPECT_GE(Sys_Status.memoryPeak, base + 100);
     Mem_SubUsage(70);
+
+    // Near the top the figure stops at its largest value instead of wrapping.
+    const uint32_t peak = Sys_Status.memoryPeak;
+    Sys_Status.memoryInUse = 0xFFFFFF00u;
+    Mem_AddUsage(0x200);
+    EXPECT_TRUE(Sys_Status.memoryInUse == 0xFFFFFFFFu && Sys_Status.memoryPeak == 0xFFFFFFFFu);
+    Sys_Status.memoryInUse = 10;
+    Mem_SubUsage(20);
+    EXPECT_EQ(Sys_Status.memoryInUse, 0u);
+    Sys_Status.memoryInUse = base;
+    Sys_Status.memoryPeak = peak;
 }
 
 // The fills take several routes (byte-equal values, vector blocks after an

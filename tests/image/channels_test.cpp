@@ -41,4 +41,9 @@ TEST(Clear, FillsOnlyTheRowsOfAPaddedFrameBuffer) {
         const bool pixel = i % 16 < 8;
         EXPECT_EQ(memory[i], pixel ? (i % 4 == 0 || i % 4 == 3 ? 0xFF : 0x00) : 0xEE) << i;
     }
+    // Sub-byte rows: the bits past the last pixel are cleared, not filled.
+    Bytes bits(2 * 2, 0xEE);
+    ASSERT_TRUE(locked.CreateLocked(3, 2, 2, GFX_FMT_L1, GFX_FMT_NONE, bits.data()));
+    ASSERT_TRUE(locked.Clear(C_Color(1.0f, 1.0f, 1.0f, 1.0f)));
+    EXPECT_EQ(bits, (Bytes{0xE0, 0xEE, 0xE0, 0xEE}));
 }

@@ -86,7 +86,7 @@ TEST(ImageRecord, HostileHeadersFailWithoutAllocating) {
     } cases[] = {
         {"format 48", Record({4, 2, 2, 2, 8, 48, 0}, 4), 15, "C_Image::LoadFromStream{format}"},
         {"pitch below row", Record({4, 2, 2, 1, 8, GFX_FMT_L8, 0}, 4), 10, data},
-        {"data below pitch x height", Record({3, 2, 2, 2, 8, GFX_FMT_L8, 0}, 4), 10, data},
+        {"data below rows x height", Record({3, 2, 2, 2, 8, GFX_FMT_L8, 0}, 4), 10, data},
         {"rows missing", Record({4, 2, 2, 2, 8, GFX_FMT_L8, 0}, 3), 10, data},
         {"4 GiB of rows", Record({0xFFFFFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 8, GFX_FMT_L8, 0}, 40), 10, data},
         {"palette of 255 entries", Record({4, 2, 2, 2, 8, GFX_FMT_PAL8, 765, GFX_FMT_R8G8B8, 24}, 769), 10, data},
@@ -102,4 +102,23 @@ TEST(ImageRecord, HostileHeadersFailWithoutAllocating) {
         EXPECT_EQ(Sys_Status.memoryInUse, inUse);
         EXPECT_LE(Sys_Status.memoryPeak, std::max(peakBefore, inUse + (1u << 20)));
     }
+}
+
+TEST(ImageRecord, StoredPitchAndDataSizeDoNotSizeTheBuffer) {
+    // 31 bytes: a 1x1 L8 image that claims a pitch (and dataSize) of 2^28.
+    const Bytes giant = Record({1u << 28, 1, 1, 1u << 28, 8, GFX_FMT_L8, 0}, 1);
+    ASSERT_EQ(giant.size(), 31u);
+    C_Image image;
+    const uint32_t inUse = Sys_Status.memoryInUse;
+    ASSERT_TRUE(LoadBytes(image, Loader::Img, giant));
+    EXPECT_TRUE(image.pitch == 1 && image.dataSize == 1 && image.data[0] == 0x55);
+    EXPECT_EQ(Sys_Status.memoryInUse, inUse + 1);
+
+    // A padded, locked image saves unpadded rows and reloads to the same pixels.
+    uint8_t frame[2 * 5] = {1, 2, 3, 0xEE, 0xEE, 4, 5, 6, 0xEE, 0xEE};
+    C_Image locked;
+    ASSERT_TRUE(locked.CreateLocked(3, 2, 5, GFX_FMT_L8, GFX_FMT_NONE, frame));
+    ASSERT_TRUE(LoadBytes(image, Loader::Img, Saved(locked)));
+    EXPECT_TRUE(image.width == 3 && image.height == 2 && image.pitch == 3 && image.dataSize == 6);
+    EXPECT_EQ(Bytes(image.data, image.data + 6), (Bytes{1, 2, 3, 4, 5, 6}));
 }

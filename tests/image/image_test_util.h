@@ -91,16 +91,20 @@ inline ::testing::AssertionResult Shows(const C_Image& image, int32_t format, ui
     return ::testing::AssertionSuccess();
 }
 
-// With `truncations`, every shorter copy of `file` fails as a bad file and
-// frees all it took; then `file` loads to `want` as Shows describes it.
-inline void ExpectLoads(Loader loader, const Bytes& file, bool truncations, int32_t format, uint32_t width,
+// Every copy of `file` cut before its last `optionalTail` bytes fails as a bad
+// file and frees all it took; `file` and the copies that lack only part of
+// that tail load to `want` as Shows describes it.
+inline void ExpectLoads(Loader loader, const Bytes& file, size_t optionalTail, int32_t format, uint32_t width,
                         const std::vector<uint32_t>& want) {
     C_Image image;
     const uint32_t baseline = Sys_Status.memoryInUse;
-    for (size_t n = 0; truncations && n < file.size(); ++n) {
+    const size_t needed = file.size() - optionalTail;
+    for (size_t n = 0; n < needed; ++n) {
         ASSERT_TRUE(LoadFailsAsBadFile(image, loader, Bytes(file.begin(), file.begin() + n))) << "at " << n;
         ASSERT_EQ(Sys_Status.memoryInUse, baseline);
     }
-    ASSERT_TRUE(LoadBytes(image, loader, file));
-    EXPECT_TRUE(Shows(image, format, width, want));
+    for (size_t n = needed; n <= file.size(); ++n) {
+        ASSERT_TRUE(LoadBytes(image, loader, Bytes(file.begin(), file.begin() + n))) << "at " << n;
+        EXPECT_TRUE(Shows(image, format, width, want)) << "at " << n;
+    }
 }

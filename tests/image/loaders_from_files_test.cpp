@@ -98,6 +98,12 @@ TEST_F(LoadFiles, TheExtensionChoosesTheLoaderAndAMissingFileFails) {
         EXPECT_TRUE(FailedWith(ERR_OPEN_READ, ("C_Image::Load" + c.second + "(" + path + ")").c_str()));
         EXPECT_TRUE(IsReset(image));
     }
+    for (const char* extension : {".bmp", ".pcx", ".tga"}) {
+        EXPECT_FALSE(image.Load_Format_FromFile(C_String((path + extension).c_str())));
+        EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ) << extension;
+    }
+    EXPECT_FALSE(image.LoadFromFile((path + ".img").c_str(), 0));  // the record
+    EXPECT_TRUE(FailedWith(ERR_OPEN_READ, ("C_Object::LoadFromFile(" + path + ".img)").c_str()));
 }
 
 TEST_F(LoadFiles, NetpbmAndImageMagickFilesLoadToTheEncodedPicture) {

@@ -41,6 +41,8 @@ TEST(LoadHostile, AbsurdFilesFailBeforeAnyLargeAllocation) {
         Bmp([](BmpLayout& s) { s.bitCount = 4, s.colorsUsed = 17; }),
         Bmp([](BmpLayout& s) { s.bitCount = 8, s.colorsUsed = 1000000; }),
         Bmp([](BmpLayout& s) { s.dataOffset = 0x7FFFFFFF; }),
+        // Bit fields with no colour channel at all.
+        Bmp([](BmpLayout& s) { s.bitCount = 32, s.compression = 3, s.masks = {0, 0, 0}; }),
         // The 18-byte header that claims 65535 x 65535, of every type.
         Tga([](TgaLayout& s) { s.imageType = 2, s.width = s.height = 65535, s.bitCount = 32, s.mapType = 0; }, {}),
         Tga([](TgaLayout& s) { s.imageType = 10, s.width = s.height = 65535, s.bitCount = 32, s.mapType = 0; }, {}),
@@ -57,7 +59,7 @@ TEST(LoadHostile, AbsurdFilesFailBeforeAnyLargeAllocation) {
         Pcx([](PcxLayout& s) { s.planes = 2; }),
         Pcx([](PcxLayout&) {}, Bytes(64, 0xC1), false),  // no trailing palette
     };
-    ASSERT_EQ(samples[7].file.size(), 18u);
+    ASSERT_EQ(samples[8].file.size(), 18u);
     for (const Sample& sample : samples) {
         C_Image image;
         Sys_Status.memoryPeak = Sys_Status.memoryInUse;

@@ -18,7 +18,11 @@ TEST(MathShapes, BoxIntersection) {
     } const cases[] = {
         {box(0, 0, 0, 2, 2, 2), box(1, 1, 1, 3, 3, 3), true, C_Vector3D(-1, -1, -1)},
         {box(2, 2, 2, 4, 4, 4), box(1, 1, 1, 3, 3, 3), true, C_Vector3D(1, 1, 1)},
-        {box(0, 0, 0, 1, 1, 1), box(1, 0, 0, 2, 1, 1), false, untouched},  // touching faces
+        // Faces that only touch, on each axis and from either side.
+        {box(0, 0, 0, 1, 1, 1), box(1, 0, 0, 2, 1, 1), false, untouched},
+        {box(0, 0, 0, 1, 1, 1), box(0, 1, 0, 1, 2, 1), false, untouched},
+        {box(0, 0, 0, 1, 1, 1), box(0, 0, 1, 1, 1, 2), false, untouched},
+        {box(0, 0, 0, 1, 1, 1), box(0, 0, -1, 1, 1, 0), false, untouched},
         {box(0, 0, 0, 1, 1, 1), box(0, 0, 5, 1, 1, 6), false, untouched},
         {box(0, 0, 0, 4, 4, 4), box(1, 1, 1, 3, 3, 3), true, C_Vector3D(3, 3, 3)},  // equal centres
         {box(0, 0, 0, 4, 4, 4), box(3, -1, 1, 6, 1, 2), true, C_Vector3D(-1, 1, 2)},

@@ -92,11 +92,11 @@ TEST(BlitFixedPlacement, HandWorkedPictures) {
         {"scale 2 from x = 0.8: columns 1..20", 10, 10, 30, 30, 0.8f, 0, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.scale.Set(2, 2); },
          {{0, 0, B}, {1, 0, Src(0, 0)}, {20, 0, Src(9, 0)}, {21, 0, B}}},
-        // Clockwise on screen: source row 0 runs down the pivot's column, into columns 16..20, rows 5..15.
+        // Clockwise on screen: source row 0 runs down the pivot's column, into columns 17..20, rows 5..14.
         {"90 degrees about (20, 5)", 10, 4, 30, 30, 20, 5, 0x10, nullptr, nullptr,
          [](S_BlitParams& p) { p.angle = 90; },
-         {{20, 5, Src(0, 0)}, {20, 10, Src(4, 0)}, {17, 15, Src(9, 3)}, {16, 5, Src(0, 3)}, {21, 10, B},
-          {15, 10, B}, {18, 4, B}, {18, 16, B}}},
+         {{20, 5, Src(0, 0)}, {20, 10, Src(5, 0)}, {17, 14, Src(9, 3)}, {17, 5, Src(0, 3)}, {21, 10, B},
+          {16, 10, B}, {18, 4, B}, {18, 15, B}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,7 +110,8 @@ TEST(BlitFixedPlacement, HandWorkedPictures) {
 }
 
 TEST(BlitFixedKernels, TheKeyIsHonouredByEveryKernelFamily) {
-    // Copy, blend, effects, bilinear and source alpha.
+    // Copy, blend, effects, bilinear, source alpha, and the keyed fill of each
+    // walk (unscaled, scaled, rotated by a whole turn).
     const struct {
         void (*tweak)(S_BlitParams&);
         bool sourceAlpha;
@@ -120,19 +121,25 @@ TEST(BlitFixedKernels, TheKeyIsHonouredByEveryKernelFamily) {
         {[](S_BlitParams& p) { p.useContrast = 1, p.contrast = C_Color(1.0f, 1.0f, 1.0f, 0.0f); }, false},
         {[](S_BlitParams& p) { p.filter = 1, p.scale.Set(1, 2); }, false},
         {[](S_BlitParams&) {}, true},
+        {[](S_BlitParams& p) { p.useFillColor = 1; }, false},
+        {[](S_BlitParams& p) { p.useFillColor = 1, p.scale.Set(1, 2); }, false},
+        {[](S_BlitParams& p) { p.useFillColor = 1, p.angle = 360; }, false},
     };
     for (const auto& family : families) {
+        SCOPED_TRACE(&family - families);
+        // Pixel (1, 1) has the key's colour but another alpha: it is not the key.
         T_TestSurface src(2, 2), dst = Target(2, 4);
         src.colour.Fill(0xFF00FF00);
-        src.colour.Set(1, 1, 0xFF0000FF);
+        src.colour.Set(1, 1, 0x0000FF00);
         if (family.sourceAlpha) src.AddAlpha(2, 2), src.alpha.Fill(200);
         S_BlitParams p;
         p.useKeyColor = 1;
         p.keyColor = C_Color(0.0f, 1.0f, 0.0f, 1.0f);
+        p.fillColor = C_Color(1.0f, 0.0f, 0.0f, 1.0f);
         family.tweak(p);
         EXPECT_TRUE(Blit(src, dst, 0, 0, &p));
         EXPECT_EQ(dst.colour.Get(0, 0), kBack);  // key pixels are not drawn, not even half
-        EXPECT_NE(dst.colour.Get(1, p.filter ? 2 : 1), kBack);
+        EXPECT_NE(dst.colour.Get(1, p.scale.y == 2.0f ? 2 : 1), kBack);
         // All 32 bits are compared: a key whose alpha differs matches nothing.
         p.keyColor.alpha = 0.0f;
         EXPECT_TRUE(Blit(src, dst, 0, 0, &p));

@@ -67,10 +67,18 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         bb = std::min(sourceRect->bottom + 0.001f, H);
     }
     if (br <= bl || bb <= bt) return;
-    const int64_t sl = int64_t(bl), st = int64_t(bt), sr = int64_t(br), sb = int64_t(bb);
+    // Integer box: never past the image, whatever the float box rounded to.
+    const int64_t sl = int64_t(bl), st = int64_t(bt);
+    const int64_t sr = std::min<int64_t>(int64_t(br), srcImage->width);
+    const int64_t sb = std::min<int64_t>(int64_t(bb), srcImage->height);
 
     const int mode = o.angle != 0 ? 2 : (o.scale.x == 1 && o.scale.y == 1) ? 0 : 1;
     const float fw = br - bl, fh = bb - bt;
+
+    // Whole quarter turns rotate by the exact sine and cosine (0, +-1).
+    const bool quarter = std::fmod(double(o.angle), 90.0) == 0.0;
+    const int turn = quarter ? int(std::fmod(double(o.angle), 360.0) / 90.0 + 4) % 4 : 0;
+    const double quarterSin[4] = {0, 1, 0, -1}, quarterCos[4] = {1, 0, -1, 0};
 
     // The rotated outline.
     float corner[4][2];
@@ -79,6 +87,10 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
                                      C_Vector2D(fw * o.scale.x, fh * o.scale.y)};
         for (int i = 0; i < 4; ++i) {
             C_Vector2D p = GetRotated(local[i], o.angle);
+            if (quarter) {
+                const double c = quarterCos[turn], s = quarterSin[turn];
+                p = C_Vector2D(float(c * local[i].x - s * local[i].y), float(c * local[i].y + s * local[i].x));
+            }
             corner[i][0] = p.x + px;
             corner[i][1] = p.y + py;
         }
@@ -203,8 +215,9 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
         int64_t du = Trunc(65536.0 / o.scale.x), dv = Trunc(65536.0 / o.scale.y);
         int64_t u0 = Trunc((double(bl) - double(px) / o.scale.x) * 65536.0);
         int64_t v0 = Trunc((double(bt) - double(py) / o.scale.y) * 65536.0);
-        if (o.flipHorizontal) u0 = Trunc((double(px) / o.scale.x + br) * 65536.0), du = -du;
-        if (o.flipVertical) v0 = Trunc((double(py) / o.scale.y + bb) * 65536.0), dv = -dv;
+        // Mirrored: from one unit inside the far edge.
+        if (o.flipHorizontal) u0 = Trunc((double(px) / o.scale.x + br) * 65536.0) - 1, du = -du;
+        if (o.flipVertical) v0 = Trunc((double(py) / o.scale.y + bb) * 65536.0) - 1, dv = -dv;
         for (int64_t y = std::max(y0, ct); y < std::min(y1, cb); ++y)
             for (int64_t x = std::max(x0, cl); x < std::min(x1, cr); ++x) draw(x, y, x * du + u0, y * dv + v0);
     } else {
@@ -236,17 +249,29 @@ void Reference_Blit(C_Surface* source, C_Surface* destination, const C_Rect* sou
             }
         }
         const float theta = o.angle / 180.0f * 3.1415927f;
-        const double sn = std::sin(double(theta)), cs = std::cos(double(theta));
+        const double sn = quarter ? quarterSin[turn] : std::sin(double(theta));
+        const double cs = quarter ? quarterCos[turn] : std::cos(double(theta));
         const double Sxf = sn * 65536.0 / o.scale.x, Cxf = cs * 65536.0 / o.scale.x;
         const double Syf = sn * 65536.0 / o.scale.y, Cyf = cs * 65536.0 / o.scale.y;
         int64_t Sx = Trunc(Sxf), Cx = Trunc(Cxf), Sy = Trunc(Syf), Cy = Trunc(Cyf);
         int64_t u0 = Trunc(double(bl) * 65536.0 - (Sxf * py + Cxf * px));
         int64_t v0 = Trunc(Syf * px - Cyf * py + double(bt) * 65536.0);
-        if (o.flipHorizontal) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0), Sx = -Sx, Cx = -Cx;
-        if (o.flipVertical) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0), Sy = -Sy, Cy = -Cy;
-        for (int64_t y = ct; y < cb; ++y)
+        if (o.flipHorizontal) u0 = Trunc(Sxf * py + Cxf * px + double(br) * 65536.0) - 1, Sx = -Sx, Cx = -Cx;
+        if (o.flipVertical) v0 = Trunc(Cyf * py - Syf * px + double(bb) * 65536.0) - 1, Sy = -Sy, Cy = -Cy;
+        // Rows from the highest to the lowest corner's floor row; outline
+        // pixels only where their exact inverse lies in the float box.
+        int64_t top = INT64_MAX, bottom = INT64_MIN;
+        for (auto& c : corner)
+            top = std::min(top, Trunc(c[1] * 65536.0) >> 16), bottom = std::max(bottom, Trunc(c[1] * 65536.0) >> 16);
+        auto inside = [&](int64_t x, int64_t y) {
+            const double dx = double(x) - px, dy = double(y) - py;
+            const double u = bl + (cs * dx + sn * dy) / o.scale.x;
+            const double v = bt + (cs * dy - sn * dx) / o.scale.y;
+            return bl <= u && u < br && bt <= v && v < bb;
+        };
+        for (int64_t y = std::max(ct, top); y < std::min(cb, bottom + 1); ++y)
             for (int64_t x = std::max(lo[size_t(y - ct)], cl); x <= std::min(hi[size_t(y - ct)], cr - 1); ++x)
-                draw(x, y, Sx * y + u0 + x * Cx, Cy * y - x * Sy + v0);
+                if (inside(x, y)) draw(x, y, Sx * y + u0 + x * Cx, Cy * y - x * Sy + v0);
     }
 
 }

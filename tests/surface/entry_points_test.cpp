@@ -169,6 +169,14 @@ TEST(BlitTiled, ScrollsHugeRectanglesAndRefusals) {
     EXPECT_EQ(fill(3, 2, 0, 1), fill(0, 0, 0, 1));
     EXPECT_EQ(fill(6, 4, 1, 2), fill(0, 0, 1, 2));
     EXPECT_EQ(fill(-1.5f, 0, 0, 1), fill(1.5f, 0, 0, 1));
+    // A scroll of +1 starts the grid one pixel into the rectangle (1, 2, 12, 9):
+    // source column 0 at column 2, the strip before it ends with column 2.
+    const std::vector<uint32_t> right = fill(1, 0, 0, 1), down = fill(0, 1, 0, 1);
+    EXPECT_EQ(right[2 * 16 + 1], Src(2, 0));
+    EXPECT_EQ(right[2 * 16 + 2], Src(0, 0));
+    EXPECT_EQ(right[2 * 16 + 5], Src(0, 0));
+    EXPECT_EQ(down[2 * 16 + 1], Src(0, 1));
+    EXPECT_EQ(down[3 * 16 + 1], Src(0, 0));
 
     T_TestSurface big = Pattern(64, 64), a(640, 480);
     S_BlitParams p;

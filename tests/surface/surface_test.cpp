@@ -68,6 +68,42 @@ TEST(Surface, StreamFormIsByteExactAndReloadsInReverseOrder) {
         EXPECT_STREQ(Err_GetCause().message, "C_Surface::LoadFromStream{stream}");
     }
     EXPECT_EQ(Sys_Status.memoryInUse, before);
+
+    C_Surface missing;
+    EXPECT_FALSE(missing.LoadFromFile("/nonexistent/softblit/missing.srf", 0));
+    EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
+}
+
+TEST(Surface, PlanesAreBoundedAsAWhole) {
+    // 179 bytes: five planes of a format whose rows the record does not carry,
+    // each claiming 2^28 bytes (1024 x 32768 at 64 bits).
+    Bytes bytes = {0x0D, 0x00, 0x7F};
+    auto put = [&bytes](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) bytes.push_back(uint8_t(v >> (8 * i)));
+    };
+    for (int plane = 0; plane < 5; ++plane) {
+        bytes.push_back(0x81);
+        put(GFX_PLANE_COLOR, 4);
+        put(6, 2);
+        for (uint32_t v : {1u << 28, 1024u, 32768u, 8192u, 64u, uint32_t(GFX_FMT_A16B16G16R16), 0u}) put(v, 4);
+    }
+    bytes.push_back(0x80);
+    ASSERT_EQ(bytes.size(), 179u);
+    const uint32_t before = Sys_Status.memoryInUse;
+    {
+        C_Surface s;
+        EXPECT_FALSE(Load(s, bytes));
+        EXPECT_EQ(Err_GetCause().code, ERR_DATA);
+        EXPECT_STREQ(Err_GetCause().message, "C_Surface::LoadFromStream{stream}");
+        EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
+        EXPECT_TRUE(s.planes == nullptr);
+    }
+    EXPECT_EQ(Sys_Status.memoryInUse, before);
+    // One such plane is within the bound.
+    Bytes single(bytes.begin(), bytes.begin() + 3 + 35);
+    single.push_back(0x80);
+    C_Surface one;
+    EXPECT_TRUE(Load(one, single));
 }
 
 }  // namespace

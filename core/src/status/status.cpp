@@ -55,9 +55,14 @@ bool Err_Fail(int32_t code, const char* text, const char* place) {
     return false;
 }
 
+// The counters saturate instead of wrapping: a wrapped figure would report
+// gigabytes in use as a few bytes.
 void Mem_AddUsage(uint32_t bytes) {
-    Sys_Status.memoryInUse += bytes;
+    const uint32_t room = UINT32_MAX - Sys_Status.memoryInUse;
+    Sys_Status.memoryInUse += bytes < room ? bytes : room;
     if (Sys_Status.memoryInUse > Sys_Status.memoryPeak) Sys_Status.memoryPeak = Sys_Status.memoryInUse;
 }
 
-void Mem_SubUsage(uint32_t bytes) { Sys_Status.memoryInUse -= bytes; }
+void Mem_SubUsage(uint32_t bytes) {
+    Sys_Status.memoryInUse -= bytes < Sys_Status.memoryInUse ? bytes : Sys_Status.memoryInUse;
+}

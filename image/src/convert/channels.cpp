@@ -5,6 +5,7 @@
 
 #include "convert/convert_internal.h"
 #include "convert/pixel_access.h"
+#include "image_internal.h"
 #include "softblit/core/status.h"
 #include "softblit/image/convert.h"
 #include "softblit/image/image.h"
@@ -128,6 +129,7 @@ bool Gfx_Image_GetChannel(const C_Image* source, C_Image* destination, uint32_t 
     if (!SameSizeViews(source, destination, s, d))
         return Err_Fail(ERR_DATA, "Gfx_Image_GetChannel{pImageSrc}", place);
     ExtractChannel(s, d, channel);
+    Image_ClearRowTails(d.row0, d.step, d.width, d.height, d.desc.bitsPerPixel);
     return true;
 }
 
@@ -146,6 +148,7 @@ bool Gfx_Image_SetChannel(const C_Image* source, C_Image* destination, uint32_t 
     // A channel the format does not have is left alone.
     if (channel > 3 || d.desc.bits[channel] == 0) return true;
     InsertChannel(s, d, channel);
+    Image_ClearRowTails(d.row0, d.step, d.width, d.height, d.desc.bitsPerPixel);
     return true;
 }
 

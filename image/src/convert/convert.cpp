@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "convert/convert_internal.h"
+#include "image_internal.h"
 #include "softblit/core/status.h"
 #include "softblit/image/convert.h"
 #include "softblit/image/image.h"
@@ -82,18 +83,17 @@ bool Gfx_Image_Copy_24to32(const C_Image* source, C_Image* destination) {
         return Err_Fail(ERR_DATA, "Gfx_Image_Copy_24to32{size}", place);
     if (s.width == 0 || s.height == 0) return true;
 
+    bool converted = true;
     if (source->format == destination->format) {
         CopyRows(s, d);
-        return true;
+    } else if (const S_FastPath* path = g_fastPaths ? Convert_FindFastPath(source->format, destination->format)
+                                                     : nullptr) {
+        converted = RunFastPath(*path, s, d);
+    } else {
+        converted = Convert_Generic(s, d) == CONVERT_OK;
     }
-    if (g_fastPaths) {
-        if (const S_FastPath* path = Convert_FindFastPath(source->format, destination->format)) {
-            if (RunFastPath(*path, s, d)) return true;
-            return Err_Fail(ERR_PALETTE_FORMAT, "Gfx_Image_Copy_24to32{pImageSrc->m_palette}", place);
-        }
-    }
-    if (Convert_Generic(s, d) != CONVERT_OK)
-        return Err_Fail(ERR_PALETTE_FORMAT, "Gfx_Image_Copy_24to32{pImageSrc->m_palette}", place);
+    if (!converted) return Err_Fail(ERR_PALETTE_FORMAT, "Gfx_Image_Copy_24to32{pImageSrc->m_palette}", place);
+    Image_ClearRowTails(d.row0, d.step, d.width, d.height, d.desc.bitsPerPixel);
     return true;
 }
 

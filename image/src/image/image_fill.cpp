@@ -79,6 +79,7 @@ bool C_Image::Clear(const C_Color& colour) {
         const uint8_t byte = static_cast<uint8_t>(
             desc.bitsPerPixel == 1 ? (v ? 0xFF : 0) : desc.bitsPerPixel == 2 ? v * 0x55 : v * 0x11);
         for (uint32_t y = 0; y < height; ++y) std::memset(data + y * pitch, byte, rowBytes);
+        Image_ClearRowTails(data, pitch, width, height, desc.bitsPerPixel);
         return true;
     }
 

@@ -83,13 +83,16 @@ bool C_Image::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     if (hdrBits != desc.bitsPerPixel ||
         static_cast<uint64_t>(hdrWidth) * desc.bitsPerPixel >= IMAGE_MAX_ROW_BITS)
         return Invalid(this);
+    // The record carries unpadded rows, so the loaded image has pitch =
+    // rowBytes whatever pitch and dataSize the saved image had; they are only
+    // checked, never trusted to size the buffer.
     const uint32_t hdrRowBytes = Image_RowBytes(hdrWidth, desc.bitsPerPixel);
-    const uint64_t pixelBytes = static_cast<uint64_t>(hdrPitch) * hdrHeight;
+    const uint64_t pixelBytes = static_cast<uint64_t>(hdrRowBytes) * hdrHeight;
     if (hdrPitch < hdrRowBytes || hdrDataSize < pixelBytes || pixelBytes > IMAGE_MAX_STREAM_BYTES)
         return Invalid(this);
-    // Rows of width 0 hold nothing; a pitch that still claims memory for them
-    // would make a few bytes of record cost a large, useless allocation.
-    if (hdrRowBytes == 0 && pixelBytes != 0) return Invalid(this);
+    // Rows of width 0 hold nothing; a record that claims a pitch for them is
+    // not one this class writes.
+    if (hdrRowBytes == 0 && static_cast<uint64_t>(hdrPitch) * hdrHeight != 0) return Invalid(this);
 
     S_FormatDesc palDesc;
     uint64_t paletteBytes = 0;
@@ -105,8 +108,8 @@ bool C_Image::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     const uint64_t rowBytesInStream = rowsCarried ? static_cast<uint64_t>(hdrRowBytes) * hdrHeight : 0;
     if (paletteBytes + rowBytesInStream > Stream_BytesLeft(stream)) return Invalid(this);
 
-    // Shape the empty image; the buffer holds exactly pitch x height bytes,
-    // zeroed so that padding and rows the record does not carry are defined.
+    // Shape the empty image; the buffer holds exactly rowBytes x height bytes,
+    // zeroed so that rows the record does not carry are defined.
     if (paletteBytes) {
         m_palette = static_cast<uint8_t*>(std::malloc(paletteBytes));
         if (!m_palette) {
@@ -122,7 +125,7 @@ bool C_Image::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     }
     width = hdrWidth;
     height = hdrHeight;
-    pitch = hdrPitch;
+    pitch = hdrRowBytes;
     bitsPerPixel = hdrBits;
     format = hdrFormat;
     rowBytes = hdrRowBytes;

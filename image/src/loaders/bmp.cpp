@@ -134,7 +134,9 @@ int32_t OutputFormat(const S_BmpInfo& info) {
         }
         return GFX_FMT_NONE;
     }
-    // 32 bits: any masks whose bits are contiguous and do not overlap.
+    // 32 bits: any masks whose bits are contiguous and do not overlap, with
+    // at least one colour channel (without one the pixels have no colour).
+    if ((info.mask[0] | info.mask[1] | info.mask[2]) == 0) return GFX_FMT_NONE;
     uint32_t seen = 0;
     for (uint32_t mask : info.mask) {
         if (!mask) continue;

@@ -231,8 +231,12 @@ bool C_Blit_Kernel::Blit_Fixed(C_Surface* source, C_Surface* destination, const 
     S_BlitSpan s;
     s.boxLeft = int32_t(g.boxLeft);
     s.boxTop = int32_t(g.boxTop);
+    // The float box can end past the image (a height of 2^24 + 3 becomes
+    // 2^24 + 4 as a float); cells are read through these integer bounds.
     s.boxRight = int32_t(g.boxRight);
     s.boxBottom = int32_t(g.boxBottom);
+    if (int64_t(s.boxRight) > int64_t(srcImage->width)) s.boxRight = int32_t(srcImage->width);
+    if (int64_t(s.boxBottom) > int64_t(srcImage->height)) s.boxBottom = int32_t(srcImage->height);
     const E_BlitMode mode = o.angle != 0.0f ? BLIT_ROTATED
                             : (o.scaleX == 1.0f && o.scaleY == 1.0f) ? BLIT_UNSCALED
                                                                       : BLIT_SCALED;

@@ -87,13 +87,15 @@ void Walk_Scaled(S_BlitSpan& s, T_SpanKernel kernel, const S_BlitGeometry& g) {
     int64_t dv = Blit_TruncWide(65536.0 / sy);
     int64_t us, vs;
     if (g.flipHorizontal) {
-        us = Blit_TruncWide((px / sx + double(g.boxRight)) * 65536.0);
+        // One unit inside the far edge: the first sample is the last cell,
+        // not a clamped duplicate of it.
+        us = Blit_TruncWide((px / sx + double(g.boxRight)) * 65536.0) - 1;
         du = -du;
     } else {
         us = Blit_TruncWide((double(g.boxLeft) - px / sx) * 65536.0);
     }
     if (g.flipVertical) {
-        vs = Blit_TruncWide((py / sy + double(g.boxBottom)) * 65536.0);
+        vs = Blit_TruncWide((py / sy + double(g.boxBottom)) * 65536.0) - 1;
         dv = -dv;
     } else {
         vs = Blit_TruncWide((double(g.boxTop) - py / sy) * 65536.0);

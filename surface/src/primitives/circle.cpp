@@ -11,21 +11,34 @@
 #include "softblit/surface/primitives.h"
 
 namespace {
-// Centres and radii beyond this (pixels) are not drawn: the arithmetic below
-// squares radii in 64 bits.
-constexpr double kLimit = 2147483648.0;  // 2^31
+// Centres and radii up to this (pixels) are walked exactly: squares of such
+// values fit the 128-bit arithmetic below, and sums of two stay in 64 bits.
+constexpr double kExact = 2305843009213693952.0;  // 2^61
+
+__extension__ typedef __int128 T_Wide;
+
+// floor(sqrt(n)) for n >= 0: a double estimate, then integer Newton steps,
+// which from any start stay at or above the root and descend onto it.
+int64_t Isqrt(T_Wide n) {
+    if (n <= 0) return 0;
+    T_Wide x = static_cast<T_Wide>(std::sqrt(static_cast<double>(n))) + 1;
+    x = (x + n / x) / 2;
+    while (x * x > n) x = (x + n / x) / 2;
+    return static_cast<int64_t>(x);
+}
 
 struct S_Octant {
     int64_t r;
     int64_t last;  // x of the final step (after it x >= y)
 
-    // Largest y >= 0 with x^2 + y^2 - y < r^2 (-1 when there is none).
+    // Largest y >= 0 with x^2 + y^2 - y < r^2 (-1 when there is none): with
+    // integers, (2y - 1)^2 <= 4 (r^2 - x^2) - 3.
     int64_t Y(int64_t x) const {
-        const int64_t lim = r * r - x * x;
+        const T_Wide lim = T_Wide(r) * r - T_Wide(x) * x;
         if (lim <= 0) return -1;
-        int64_t y = static_cast<int64_t>(std::floor(0.5 + std::sqrt(static_cast<double>(lim) + 0.25)));
-        while (y > 0 && y * y - y >= lim) --y;
-        while ((y + 1) * (y + 1) - (y + 1) < lim) ++y;
+        int64_t y = (Isqrt(4 * lim - 3) + 1) / 2;
+        while (y > 0 && T_Wide(y) * y - y >= lim) --y;
+        while (T_Wide(y + 1) * (y + 1) - (y + 1) < lim) ++y;
         return y;
     }
     // y after step x (1 <= x <= last): the last step may stop one above Y.
@@ -63,7 +76,8 @@ struct S_Outline {
     // The steps lo..hi of the walk, resumed from the state after step lo - 1.
     static void Run(const S_PlaneTarget& t, const S_Octant& o, int64_t cx, int64_t cy, S_Range steps) {
         int64_t x = steps.lo - 1, y = o.Y(x);
-        int64_t d = (x + 1) * (x + 1) + y * y - y - o.r * o.r, ddx = 2 * x, ddy = -2 * y;
+        T_Wide d = T_Wide(x + 1) * (x + 1) + T_Wide(y) * y - y - T_Wide(o.r) * o.r;
+        int64_t ddx = 2 * x, ddy = -2 * y;
         while (x < steps.hi) {
             if (d >= 0) {
                 --y;
@@ -162,6 +176,54 @@ bool Fill(const S_PlaneTarget& t, int64_t cx, int64_t cy, int64_t r) {
         if (left[y] <= right[y]) Prim_FillSpan(t, y, left[y], right[y]);
     return true;
 }
+// Circles past the exact range. Inside a frame of at most 2^31 pixels their
+// edge is all but straight; where it crosses each row (and, for the outline,
+// each column) is found in double precision.
+struct S_Far {
+    double cx, cy, r;
+    // Half the chord at distance d from the centre, or -1 past the circle.
+    double Half(double d) const {
+        const double h2 = r * r - d * d;
+        return h2 >= 0.0 ? std::sqrt(h2) : -1.0;
+    }
+};
+
+// A double column or row limited to lo - 1 .. hi + 1 before it becomes an integer.
+int64_t Limited(double v, int64_t lo, int64_t hi) {
+    return v < double(lo - 1) ? lo - 1 : v > double(hi + 1) ? hi + 1 : static_cast<int64_t>(v);
+}
+
+// The outline's crossing of a row is taken where the edge is steep there
+// (half-chord at least the row's distance), of a column where it is flat,
+// as the octants of the exact walk split them.
+template <uint32_t N>
+struct S_FarOutline {
+    static void Run(const S_PlaneTarget& t, const S_Far& c) {
+        for (int64_t y = t.top; y < t.bottom; ++y) {
+            const double d = double(y) - c.cy, h = c.Half(d);
+            if (h < std::fabs(d)) continue;
+            Prim_PutClipped<N>(t, Limited(std::floor(c.cx - h + 0.5), t.left, t.right), y);
+            Prim_PutClipped<N>(t, Limited(std::floor(c.cx + h + 0.5), t.left, t.right), y);
+        }
+        for (int64_t x = t.left; x < t.right; ++x) {
+            const double d = double(x) - c.cx, h = c.Half(d);
+            if (h < std::fabs(d)) continue;
+            Prim_PutClipped<N>(t, x, Limited(std::floor(c.cy - h + 0.5), t.top, t.bottom));
+            Prim_PutClipped<N>(t, x, Limited(std::floor(c.cy + h + 0.5), t.top, t.bottom));
+        }
+    }
+};
+
+void FarFill(const S_PlaneTarget& t, const S_Far& c) {
+    for (int64_t y = t.top; y < t.bottom; ++y) {
+        const double h = c.Half(double(y) - c.cy);
+        if (h < 0.0) continue;
+        const int64_t lo = Limited(std::ceil(c.cx - h), t.left, t.right);
+        const int64_t hi = Limited(std::floor(c.cx + h), t.left, t.right);
+        const int64_t from = lo < t.left ? t.left : lo, to = hi >= t.right ? t.right - 1 : hi;
+        if (from <= to) Prim_FillSpan(t, static_cast<int32_t>(y), static_cast<int32_t>(from), static_cast<int32_t>(to));
+    }
+}
 }  // namespace
 
 bool Gfx_Surface_Blit(C_Surface* destination, const C_Circle* circle, const C_Color* colour,
@@ -169,8 +231,14 @@ bool Gfx_Surface_Blit(C_Surface* destination, const C_Circle* circle, const C_Co
     S_PlaneTarget t;
     if (circle == nullptr || !Prim_OpenTarget(destination, colour, clip, t)) return false;
     const double fx = circle->centre.x, fy = circle->centre.y, fr = circle->radius;
-    if (!(std::fabs(fx) <= kLimit && std::fabs(fy) <= kLimit && fr < kLimit && fr >= 0.0) || t.Empty())
-        return true;  // non-finite, out of reach, or a negative radius
+    if (!(std::isfinite(fx) && std::isfinite(fy) && std::isfinite(fr) && fr >= 0.0) || t.Empty())
+        return true;  // non-finite, or a negative radius
+    if (!(std::fabs(fx) <= kExact && std::fabs(fy) <= kExact && fr <= kExact)) {
+        const S_Far far = {std::trunc(fx), std::trunc(fy), std::trunc(fr)};
+        if (filled != 0) FarFill(t, far);
+        else Prim_ByDepth<S_FarOutline>(t, far);
+        return true;
+    }
     const int64_t cx = static_cast<int64_t>(fx), cy = static_cast<int64_t>(fy);
     const int64_t r = static_cast<int64_t>(fr);
 

@@ -38,6 +38,7 @@ bool C_Surface::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     if (marker != SRF_PLANES) return true;
 
     planes = new C_Array();
+    uint64_t total = 0;
     for (;;) {
         if (!Record_Read(stream, marker)) return Record_Truncated("C_Surface");
         if (marker == SRF_END) return true;
@@ -48,6 +49,16 @@ bool C_Surface::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
         if (!image->LoadFromStream(stream, 0)) {
             delete image;
             return Record_MemberFailed("C_Surface", true);
+        }
+        // Each image is bounded on its own; the surface as a whole is held to
+        // the same bound, or a few bytes of planes whose rows the record does
+        // not carry could claim gigabytes.
+        total += uint64_t(image->dataSize) + image->paletteSize;
+        if (total > IMAGE_MAX_STREAM_BYTES) {
+            delete image;
+            Release();
+            Reset();
+            return Err_Fail(ERR_DATA, "C_Surface::LoadFromStream{stream}", "C_Surface::LoadFromStream");
         }
         C_SurfacePlane* record = new C_SurfacePlane(0, image, planeId);
         if (!planes->Insert(record, 0)) {

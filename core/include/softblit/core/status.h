@@ -49,6 +49,7 @@ enum : int32_t {
     ERR_FATAL = -1,
 };
 
+// The memory-in-use figure; it stops at 0 and at 2^32 - 1 rather than wrap.
 void Mem_AddUsage(uint32_t bytes);
 void Mem_SubUsage(uint32_t bytes);
 

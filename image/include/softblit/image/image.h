@@ -51,7 +51,8 @@ public:
     void Reset() override;
     // The ".img" record. Loading validates the whole header against the
     // stream before it allocates; on any failure the image is left released
-    // and reset.
+    // and reset. Rows are stored unpadded, so a loaded image has pitch =
+    // rowBytes whatever pitch the saved image had.
     bool LoadFromStream(C_Stream* stream, uint32_t flags) override;
     bool SaveToStream(C_Stream* stream, uint32_t flags) override;
     uint32_t GetClassType() override { return CLASS_IMAGE; }

@@ -70,7 +70,9 @@ public:
     // Forgets the planes without deleting them; hooks and owner stay.
     void Reset() override;
     // The ".srf" form: tag 13, 0x80 (no plane array) or 0x7F, then per plane
-    // 0x81, u32 plane id and the image's own record, then 0x80.
+    // 0x81, u32 plane id and the image's own record, then 0x80. The planes'
+    // pixels and palettes together may not pass IMAGE_MAX_STREAM_BYTES
+    // (error 10, nothing kept).
     bool LoadFromStream(C_Stream* stream, uint32_t flags) override;
     bool SaveToStream(C_Stream* stream, uint32_t flags) override;
     uint32_t GetClassType() override { return CLASS_SURFACE; }
