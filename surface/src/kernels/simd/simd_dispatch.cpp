@@ -29,17 +29,25 @@ T_SpanKernel Simd_Kernel(int32_t level, E_BlitMode mode, E_BlitFamily family, ui
     return nullptr;
 }
 
-void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) {
+namespace {
+void Fill32_Plain(uint8_t* destination, size_t count, uint32_t value) {
+    for (size_t i = 0; i < count; ++i) Pixel_Store(destination + i * 4, value);
+}
+}  // namespace
+
+T_Fill32 Simd_Fill32For() {
 #if defined(__x86_64__)
     switch (Gfx_Simd_Level()) {
-        case GFX_SIMD_SSE2: return Simd_Fill32Sse2(destination, count, value);
-        case GFX_SIMD_AVX2: return Simd_Fill32Avx2(destination, count, value);
-        case GFX_SIMD_AVX512: return Simd_Fill32Avx512(destination, count, value);
+        case GFX_SIMD_SSE2: return Simd_Fill32Sse2;
+        case GFX_SIMD_AVX2: return Simd_Fill32Avx2;
+        case GFX_SIMD_AVX512: return Simd_Fill32Avx512;
         default: break;
     }
 #endif
-    for (size_t i = 0; i < count; ++i) Pixel_Store(destination + i * 4, value);
+    return Fill32_Plain;
 }
+
+void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) { Simd_Fill32For()(destination, count, value); }
 
 T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, S_BlitSpan& s) {
     static uint32_t serial = 0;

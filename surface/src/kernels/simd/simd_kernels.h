@@ -25,6 +25,9 @@ T_SpanKernel Simd_KernelAvx512(E_BlitMode mode, E_BlitFamily family, uint32_t op
 // `count` 32-bit words of `value` from `destination` (any alignment), at the
 // level in force.
 void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value);
+// The same routine for the level in force, for callers that fill many spans.
+typedef void (*T_Fill32)(uint8_t* destination, size_t count, uint32_t value);
+T_Fill32 Simd_Fill32For();
 void Simd_Fill32Sse2(uint8_t* destination, size_t count, uint32_t value);
 void Simd_Fill32Avx2(uint8_t* destination, size_t count, uint32_t value);
 void Simd_Fill32Avx512(uint8_t* destination, size_t count, uint32_t value);
