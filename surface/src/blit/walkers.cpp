@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "blit/blit_walk.h"
+#include "kernels/simd/simd_kernels.h"
 
 // 2^52: every double of that size is an integer, and sums of a few products
 // of 32-bit values with it stay far inside 64 bits.
@@ -48,6 +49,16 @@ void Walk_Unscaled(S_BlitSpan& s, T_SpanKernel kernel, const S_BlitGeometry& g) 
         else st += d;
     }
     if (sw <= 0 || sh <= 0) return;
+
+    // A fill reads neither plane: rows that follow each other in memory are
+    // one span.
+    if (Kernel_FillsOnly(kernel) && (g.dstPitch == sw * 4 || g.dstPitch == -sw * 4) && sw * sh <= INT32_MAX) {
+        s.count = int32_t(sw * sh);
+        s.dst = Row_Address(g.dstOrigin, g.dstPitch, g.dstPitch > 0 ? y : y + sh - 1) + intptr_t(x) * 4;
+        s.dstAlpha = nullptr;
+        kernel(s);
+        return;
+    }
 
     const int64_t column = g.flipHorizontal ? sr - 1 : sl;
     s.count = int32_t(sw);

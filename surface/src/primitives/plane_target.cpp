@@ -128,8 +128,6 @@ void Prim_FillSpan(const S_PlaneTarget& target, int32_t y, int32_t x0, int32_t x
     }
 }
 
-constexpr size_t kStringBlock = 64 << 10;
-
 void Prim_FillBlock(const S_PlaneTarget& target, int32_t y0, int32_t y1, int32_t x0, int32_t x1) {
     const intptr_t rowBytes = static_cast<intptr_t>(x1 - x0 + 1) * 4;
     // Whole rows of 32-bit pixels that follow each other in memory (either
@@ -137,12 +135,7 @@ void Prim_FillBlock(const S_PlaneTarget& target, int32_t y0, int32_t y1, int32_t
     if (target.bytesPerPixel == 4 && (target.pitch == rowBytes || target.pitch == -rowBytes)) {
         const int32_t first = target.pitch > 0 ? y0 : y1;
         const size_t pixels = static_cast<size_t>(x1 - x0 + 1) * static_cast<size_t>(y1 - y0 + 1);
-        uint8_t* p = target.Row(first) + static_cast<intptr_t>(x0) * 4;
-        // Large blocks: the string store writes whole cache lines without
-        // reading them first.
-        if (pixels * 4 >= kStringBlock && pixels * 4 <= UINT32_MAX)
-            return (void)Mem_Set32(p, static_cast<uint32_t>(pixels * 4), target.colour);
-        return Simd_Fill32(p, pixels, target.colour);
+        return Simd_Fill32(target.Row(first) + static_cast<intptr_t>(x0) * 4, pixels, target.colour);
     }
     for (int32_t y = y0; y <= y1; ++y) Prim_FillSpan(target, y, x0, x1);
 }

@@ -1,7 +1,9 @@
 // The level in force and the choice between the plain and the vector tiers.
 #include "kernels/simd/simd_kernels.h"
+#include "kernels/copy_kernels.h"
 #include "kernels/kernel_options.h"
 #include "softblit/core/simd_level.h"
+#include "softblit/core/status.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ T_SpanKernel Simd_Kernel(int32_t level, E_BlitMode mode, E_BlitFamily family, ui
 }
 
 namespace {
+constexpr size_t kStringBlock = 64 << 10;
+
 void Fill32_Plain(uint8_t* destination, size_t count, uint32_t value) {
     for (size_t i = 0; i < count; ++i) Pixel_Store(destination + i * 4, value);
 }
@@ -47,7 +51,20 @@ T_Fill32 Simd_Fill32For() {
     return Fill32_Plain;
 }
 
-void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) { Simd_Fill32For()(destination, count, value); }
+void Simd_Fill32(uint8_t* destination, size_t count, uint32_t value) {
+    // Large blocks: the string store writes whole cache lines without
+    // reading them first.
+    const size_t bytes = count * 4;
+    if (bytes >= kStringBlock && bytes <= UINT32_MAX) return (void)Mem_Set32(destination, uint32_t(bytes), value);
+    Simd_Fill32For()(destination, count, value);
+}
+
+bool Kernel_FillsOnly(T_SpanKernel kernel) {
+    if (kernel == Span_Fill) return true;
+    for (int32_t level = GFX_SIMD_SSE2; level <= Gfx_Simd_Available(); ++level)
+        if (kernel == Simd_Kernel(level, BLIT_UNSCALED, BLIT_PLAIN, SPAN_FILL, false)) return true;
+    return false;
+}
 
 T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, S_BlitSpan& s) {
     static uint32_t serial = 0;

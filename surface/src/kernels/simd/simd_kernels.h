@@ -11,6 +11,10 @@
 // span.blit.
 T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t options, S_BlitSpan& span);
 
+// True for the fill kernels of every tier: they write the fill colour over
+// the span and read nothing else.
+bool Kernel_FillsOnly(T_SpanKernel kernel);
+
 // The vector kernel of one level (GFX_SIMD_SSE2 and up), or null where that
 // level keeps the plain kernel. Source and destination must share their
 // channel positions; `tone` says whether the effects' tone tables change
