@@ -11,8 +11,10 @@
 namespace simd_avx2 {
 typedef V_Avx2 V;
 #define SIMD_FN __attribute__((target(SIMD_AVX2_TARGET)))
+#define SIMD_INLINE __attribute__((target(SIMD_AVX2_TARGET), always_inline)) inline
 #include "kernels/simd/simd_kernels.inc"
 #undef SIMD_FN
+#undef SIMD_INLINE
 }  // namespace simd_avx2
 
 T_SpanKernel Simd_KernelAvx2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone) {

@@ -17,8 +17,10 @@
 namespace simd_avx512 {
 typedef V_Avx512 V;
 #define SIMD_FN __attribute__((target(SIMD_AVX512_TARGET)))
+#define SIMD_INLINE __attribute__((target(SIMD_AVX512_TARGET), always_inline)) inline
 #include "kernels/simd/simd_kernels.inc"
 #undef SIMD_FN
+#undef SIMD_INLINE
 }  // namespace simd_avx512
 
 T_SpanKernel Simd_KernelAvx512(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone) {

@@ -11,8 +11,10 @@
 namespace simd_sse2 {
 typedef V_Sse2 V;
 #define SIMD_FN __attribute__((target(SIMD_SSE2_TARGET)))
+#define SIMD_INLINE __attribute__((target(SIMD_SSE2_TARGET), always_inline)) inline
 #include "kernels/simd/simd_kernels.inc"
 #undef SIMD_FN
+#undef SIMD_INLINE
 }  // namespace simd_sse2
 
 T_SpanKernel Simd_KernelSse2(E_BlitMode mode, E_BlitFamily family, uint32_t options, bool tone) {
