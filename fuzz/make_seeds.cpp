@@ -1,5 +1,5 @@
 // Writes a small seed corpus for the fuzz targets: one folder per target
-// (bmp, pcx, tga, img, srf) under the folder given on the command line, each with
+// (bmp, pcx, tga, img, srf, uft, text) under the folder given on the command line, each with
 // tiny files of the kinds that the loaders accept.
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "font/font_fixtures.h"
+#include "fuzz_text_choice.h"
 #include "image/loaders_files.h"
+#include "softblit/font/all.h"
 #include "softblit/core/stream.h"
 #include "softblit/image/image.h"
 #include "softblit/math/color.h"
@@ -179,6 +182,67 @@ std::vector<Bytes> SrfSeeds() {
     return seeds;
 }
 
+Bytes FontBytes(C_Font& font) {
+    C_Stream out;
+    out.OpenMemoryForWrite();
+    font.SaveToStream(&out, 0);
+    return Bytes(out.buffer, out.buffer + out.size);
+}
+
+// A grid font of five characters, and a few characters of DejaVu Sans in
+// both rasterised modes.
+std::vector<Bytes> UftSeeds() {
+    std::vector<Bytes> seeds;
+    seeds.push_back(FontBytes(*font_test::MakeGridFont()));
+    C_Font outline;
+    outline.AddFaces('A', 'D');
+    outline.AddFace(' ');
+    const C_String dejaVu("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    Gfx_Font_AddGlyphsFromOutline(dejaVu, C_BitmapGlyph(6, FONT_RENDER_ANTIALIASED, FONT_STYLE_REGULAR), &outline);
+    Gfx_Font_AddGlyphsFromOutline(dejaVu, C_BitmapGlyph(5, FONT_RENDER_MONO, FONT_STYLE_BOLD), &outline);
+    seeds.push_back(FontBytes(outline));
+    return seeds;
+}
+
+// The drawing options, the text and a font, as fuzz_text reads them.
+std::vector<Bytes> TextSeeds() {
+    const std::vector<Bytes> fonts = UftSeeds();
+    struct {
+        const char* text;
+        uint8_t mode, style, anchor, wrap, options;
+        size_t font;
+    } cases[] = {{"AB_| A\tB", 6, 4, 0x12, 0, 0, 0},
+                 {"AB\nBA", 6, 8, 0x31, 1, 1 | 8, 0},
+                 {"ABC A", 5, 0, 0x20, 1, 2 | 4, 1},
+                 {" CAB", 4, 1 | 4, 0x10, 0, 16, 1}};
+    std::vector<Bytes> seeds;
+    for (const auto& c : cases) {
+        S_TextChoice choice{};
+        choice.size = c.mode == 6 ? 8.0f : 7.0f;
+        choice.x = 5.5f;
+        choice.y = c.options & 8 ? 6.0f : -6.0f;
+        choice.areaRight = 60;
+        choice.areaBottom = 40;
+        choice.clipLeft = 2;
+        choice.clipTop = 1;
+        choice.clipRight = 50;
+        choice.clipBottom = 30;
+        choice.cursor = 2;
+        choice.renderMode = c.mode;
+        choice.style = c.style;
+        choice.anchor = c.anchor;
+        choice.wrap = c.wrap;
+        choice.options = c.options;
+        choice.textLength = uint8_t(strlen(c.text));
+        Bytes seed(sizeof choice);
+        memcpy(seed.data(), &choice, sizeof choice);
+        seed.insert(seed.end(), c.text, c.text + choice.textLength);
+        seed.insert(seed.end(), fonts[c.font].begin(), fonts[c.font].end());
+        seeds.push_back(seed);
+    }
+    return seeds;
+}
+
 bool SaveAll(const std::string& dir, const char* name, const std::vector<Bytes>& seeds) {
     std::string folder = dir + "/" + name;
     std::string command = "mkdir -p '" + folder + "'";
@@ -198,7 +262,8 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     bool ok = SaveAll(dir, "bmp", BmpSeeds()) && SaveAll(dir, "pcx", PcxSeeds()) && SaveAll(dir, "tga", TgaSeeds()) &&
-              SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds());
+              SaveAll(dir, "img", ImgSeeds()) && SaveAll(dir, "srf", SrfSeeds()) &&
+              SaveAll(dir, "uft", UftSeeds()) && SaveAll(dir, "text", TextSeeds());
     if (!ok) fprintf(stderr, "could not write the seeds under %s\n", argv[1]);
     return ok ? 0 : 1;
 }

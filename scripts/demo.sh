@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs the windowed demo.
+# Builds the demo and runs blitdemo-windowed in the folder that holds it and
+# its data files, passing the arguments on (e.g. --headless ...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-softblit_require_packages "${SOFTBLIT_BUILD_PACKAGES[@]}"
+softblit_require_packages "${SOFTBLIT_DEMO_PACKAGES[@]}"
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSOFTBLIT_WERROR=ON
-cmake --build build/release -j "$(nproc)"
-if [ ! -x build/release/demo/blitdemo-windowed ]; then
-    echo "softblit: the demo is not built yet (the framework core is; see README)."
-    exit 0
-fi
-cd build/release/demo && exec ./blitdemo-windowed
+cmake -S . -B build/demo -G Ninja -DCMAKE_BUILD_TYPE=Release -DSOFTBLIT_BUILD_TESTS=OFF >/dev/null
+cmake --build build/demo --target blitdemo-windowed blitdemo -j "$(nproc)"
+cd build/demo/demo
+exec ./blitdemo-windowed "$@"

@@ -31,3 +31,7 @@ SOFTBLIT_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-conf
     libgtest-dev libbenchmark-dev libpixman-1-dev libsdl2-dev libsdl2-ttf-dev
     libsdl2-gfx-dev libfreetype-dev libpng-dev fonts-dejavu-core
     netpbm imagemagick xvfb xauth xdotool x11-utils valgrind)
+
+# What the demo alone needs to build and run (scripts/demo.sh).
+SOFTBLIT_DEMO_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev
+    libpng-dev fonts-dejavu-core)

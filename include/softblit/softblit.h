@@ -2,6 +2,8 @@
 #pragma once
 
 #include "softblit/core/all.h"
+#include "softblit/font/all.h"
 #include "softblit/image/all.h"
 #include "softblit/math/all.h"
+#include "softblit/platform/all.h"
 #include "softblit/surface/all.h"

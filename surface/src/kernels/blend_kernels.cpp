@@ -46,8 +46,14 @@ static const T_SpanKernel kBlendUnscaled[SPAN_OPTION_COUNT] = {SPAN_KERNELS_OF_M
 static const T_SpanKernel kBlendScaled[SPAN_OPTION_COUNT] = {SPAN_KERNELS_OF_MODE(Run_Blend, Options_CanonicalBlend, BLIT_SCALED)};
 static const T_SpanKernel kBlendRotated[SPAN_OPTION_COUNT] = {SPAN_KERNELS_OF_MODE(Run_Blend, Options_CanonicalBlend, BLIT_ROTATED)};
 
+namespace {
+constexpr uint32_t kCoverageOptions = SPAN_FILL | SPAN_SRC_ALPHA | SPAN_OPAQUE;
+void Span_FillCoverageOrBlend(S_BlitSpan& s) { Span_FillCoverage(s, kBlendUnscaled[kCoverageOptions]); }
+}  // namespace
+
 T_SpanKernel Kernel_Blend(E_BlitMode mode, uint32_t options) {
     options &= SPAN_OPTION_COUNT - 1;
+    if (mode == BLIT_UNSCALED && options == kCoverageOptions) return Span_FillCoverageOrBlend;
     if (mode == BLIT_UNSCALED) return kBlendUnscaled[options];
     if (mode == BLIT_SCALED) return kBlendScaled[options];
     return kBlendRotated[options];

@@ -37,4 +37,7 @@ struct T_SpanOptions {
 };
 
 T_SpanKernel Kernel_Blend(E_BlitMode mode, uint32_t options);
+// Unscaled opaque fill through source coverage (glyphs); runs `fallback`
+// when the channels do not sit in bytes 0 to 2 of both formats alike.
+void Span_FillCoverage(S_BlitSpan& s, T_SpanKernel fallback);
 T_SpanKernel Kernel_Effects(E_BlitMode mode, uint32_t options);
