@@ -15,6 +15,9 @@
 #include "softblit/font/all.h"
 #include "softblit/image/all.h"
 #include "softblit/surface/all.h"
+#ifdef DEMO_DATA_DIR
+#include "softblit/demo/texts.h"
+#endif
 
 namespace {
 
@@ -23,9 +26,13 @@ const char kDejaVu[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const char kLine[] = "The quick brown fox jumps over the lazy dog, 0123456789 ok!?";
 static_assert(sizeof(kLine) - 1 == 60, "a 60-character line");
 
-// Stands in for the demo's scroll text until it is available here: 148
-// blanks, then printable ASCII up to 2,110 characters.
+// The demo's own scroll text when the demo is built; otherwise a stand-in of
+// the same shape: 148 blanks, then printable ASCII up to 2,110 characters.
 std::string ScrollLine() {
+#ifdef DEMO_DATA_DIR
+    C_String text;
+    if (Demo_BuildScrollText(&text)) return std::string(text.GetText(), text.GetLength());
+#endif
     std::string s(148, ' ');
     const std::string words = "SOFTBLIT SCROLLER: every pixel computed on the CPU by its own code. ";
     while (s.size() < 2110) s += words;

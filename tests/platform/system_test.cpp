@@ -110,6 +110,14 @@ TEST(VideoDriver, ScreenlessFallbacksCountOnlyWhenAskedFor) {
     EXPECT_TRUE(Platform_IsUnrequestedFallback(nullptr, nullptr));
 }
 
+TEST(VideoDriver, NoDisplayNamedOnlyWhenEveryNameIsMissing) {
+    EXPECT_TRUE(Platform_NoDisplayNamed(nullptr, nullptr, nullptr));
+    EXPECT_TRUE(Platform_NoDisplayNamed("", "", nullptr));
+    EXPECT_FALSE(Platform_NoDisplayNamed("dummy", nullptr, nullptr));
+    EXPECT_FALSE(Platform_NoDisplayNamed(nullptr, ":7", nullptr));
+    EXPECT_FALSE(Platform_NoDisplayNamed(nullptr, nullptr, "wayland-0"));
+}
+
 TEST(PumpWithoutVideo, QuitRequestEndsTheLoop) {
     // Headless programs pump too: the request still comes back, once.
     while (Queue_Count() > 0) Sys_PumpMessage();

@@ -106,4 +106,23 @@ TEST(Surface, PlanesAreBoundedAsAWhole) {
     EXPECT_TRUE(Load(one, single));
 }
 
+TEST(Surface, ReplacingAPlaneKeepsItsDisplayCopyAndTheCallersImage) {
+    C_Surface s;
+    C_Image* first = NewImage(2, 2, GFX_FMT_L8);
+    ASSERT_TRUE(s.AddPlane(first, GFX_PLANE_COLOR));
+    C_Image* copy = NewImage(2, 2, GFX_FMT_A8R8G8B8);
+    s.GetPlane(GFX_PLANE_COLOR)->displayCopy = copy;
+    // The display frees copies through the record it finds; replacing the
+    // record must hand the copy on, not drop it.
+    ASSERT_TRUE(s.AddPlane(NewImage(3, 1, GFX_FMT_L8), GFX_PLANE_COLOR));
+    EXPECT_EQ(s.GetPlane(GFX_PLANE_COLOR)->displayCopy, copy);
+    EXPECT_EQ(s.width, 3u);
+    // Filing a plane's own image again keeps it alive.
+    C_Image* same = s.GetPlaneImage(GFX_PLANE_COLOR);
+    ASSERT_TRUE(s.AddPlane(same, GFX_PLANE_COLOR));
+    EXPECT_EQ(s.GetPlaneImage(GFX_PLANE_COLOR)->width, 3u);
+    s.GetPlane(GFX_PLANE_COLOR)->displayCopy = nullptr;
+    delete copy;
+}
+
 }  // namespace

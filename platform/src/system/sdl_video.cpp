@@ -48,10 +48,20 @@ bool Platform_IsUnrequestedFallback(const char* driver, const char* requested) {
 
 bool Platform_VideoReady() { return g_video == VIDEO_READY; }
 
+bool Platform_NoDisplayNamed(const char* requested, const char* x11, const char* wayland) {
+    auto unset = [](const char* value) { return value == nullptr || value[0] == '\0'; };
+    return unset(requested) && unset(x11) && unset(wayland);
+}
+
 bool Platform_InitVideo() {
     if (g_video == VIDEO_UNTRIED) {
         SetHints();
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        // Without a display named anywhere SDL would probe its drivers, print
+        // their complaints on stderr and end on a screenless one; say why at once.
+        if (Platform_NoDisplayNamed(std::getenv("SDL_VIDEODRIVER"), std::getenv("DISPLAY"),
+                                    std::getenv("WAYLAND_DISPLAY"))) {
+            Fail("no display: DISPLAY and WAYLAND_DISPLAY are not set");
+        } else if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             Fail(SDL_GetError());
         } else if (Platform_IsUnrequestedFallback(SDL_GetCurrentVideoDriver(),
                                                   std::getenv("SDL_VIDEODRIVER"))) {

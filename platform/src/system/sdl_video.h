@@ -12,3 +12,6 @@ bool Platform_VideoReady();
 // and a window on it would never be seen. `requested` is SDL_VIDEODRIVER
 // (null when unset).
 bool Platform_IsUnrequestedFallback(const char* driver, const char* requested);
+// True when nothing names a display: SDL_VIDEODRIVER, DISPLAY and
+// WAYLAND_DISPLAY are all unset or empty, so no window could be shown.
+bool Platform_NoDisplayNamed(const char* requested, const char* x11, const char* wayland);

@@ -62,6 +62,10 @@ bool C_Surface::AddPlane(C_Image* image, uint32_t planeId) {
         C_SurfacePlane* old = static_cast<C_SurfacePlane*>(planes->GetAt(i));
         if (old == nullptr || old->planeId != planeId) continue;
         planes->SetAt(record, i);
+        // The display owns the copy and frees it through the plane it finds;
+        // carried over, it is neither lost nor left behind.
+        record->displayCopy = old->displayCopy;
+        old->displayCopy = nullptr;
         // Filing the plane's own image again must not free it.
         if (old->image == image) old->image = nullptr;
         delete old;
