@@ -94,25 +94,28 @@ bool Open_Target(C_Image* plane, const C_Color* colour, const C_Frame* clip, S_P
 
 }  // namespace
 
-bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip, S_PlaneTarget& target) {
-    if (destination == nullptr || colour == nullptr) return false;
+const S_PlaneTarget* Prim_Target(C_Surface* destination, const C_Color* colour, const C_Frame* clip) {
+    if (destination == nullptr || colour == nullptr) return nullptr;
     C_Image* plane = destination->GetPlaneImage(GFX_PLANE_COLOR);
-    if (plane == nullptr) return false;
+    if (plane == nullptr) return nullptr;
     // Scenes draw many primitives into one plane in one colour: the last
     // target opened is reused while everything it was made from is the same
     // (colours by bit pattern, so a NaN component compares equal to itself).
     static S_TargetKey lastKey;
     static S_PlaneTarget last;
     static bool held = false;
-    if (held && Key_Matches(lastKey, plane, *colour, clip)) {
-        target = last;
-        return true;
-    }
+    if (held && Key_Matches(lastKey, plane, *colour, clip)) return &last;
     held = false;
-    if (!Open_Target(plane, colour, clip, target)) return false;
+    if (!Open_Target(plane, colour, clip, last)) return nullptr;
     lastKey = Key_Of(plane, *colour, clip);
-    last = target;
     held = true;
+    return &last;
+}
+
+bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip, S_PlaneTarget& target) {
+    const S_PlaneTarget* t = Prim_Target(destination, colour, clip);
+    if (t == nullptr) return false;
+    target = *t;
     return true;
 }
 

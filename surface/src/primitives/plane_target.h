@@ -25,6 +25,9 @@ struct S_PlaneTarget {
 // nothing can be drawn for a reason the caller must hear about.
 bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip,
                      S_PlaneTarget& target);
+// The same target in place, valid until the next call (null where
+// Prim_OpenTarget is false): for calls that draw one pixel.
+const S_PlaneTarget* Prim_Target(C_Surface* destination, const C_Color* colour, const C_Frame* clip);
 
 // Columns x0..x1 (inclusive, inside the clip) of row y.
 void Prim_FillSpan(const S_PlaneTarget& target, int32_t y, int32_t x0, int32_t x1);

@@ -17,9 +17,10 @@ struct S_DrawPoints {
 
 bool Gfx_Surface_Blit(C_Surface* destination, const C_Vector2DI* position, const C_Color* colour,
                       const C_Frame* clip, uint32_t /*spare*/) {
-    S_PlaneTarget target;
-    if (position == nullptr || !Prim_OpenTarget(destination, colour, clip, target)) return false;
-    Prim_ByDepth<S_DrawPoint>(target, position->x, position->y);
+    if (position == nullptr) return false;
+    const S_PlaneTarget* target = Prim_Target(destination, colour, clip);
+    if (target == nullptr) return false;
+    Prim_ByDepth<S_DrawPoint>(*target, position->x, position->y);
     return true;
 }
 

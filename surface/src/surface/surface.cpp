@@ -96,8 +96,13 @@ C_SurfacePlane* C_Surface::GetPlane(uint32_t planeId) const {
 }
 
 C_Image* C_Surface::GetPlaneImage(uint32_t planeId) const {
-    C_SurfacePlane* record = GetPlane(planeId);
-    return record != nullptr ? record->image : nullptr;
+    if (planes == nullptr) return nullptr;
+    C_Object* const* items = planes->items;
+    for (uint32_t i = 0, n = planes->GetCount(); i < n; ++i) {
+        const C_SurfacePlane* record = static_cast<const C_SurfacePlane*>(items[i]);
+        if (record != nullptr && record->planeId == planeId) return record->image;
+    }
+    return nullptr;
 }
 
 bool C_Surface::Prepare(int32_t planeId) { return prepareHook != nullptr && prepareHook(this, planeId); }
