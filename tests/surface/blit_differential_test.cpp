@@ -1,5 +1,6 @@
 // Blit_Fixed against the plain reference, bit for bit, over seeded random blits
-// of every walking mode. SOFTBLIT_BLIT_SEED=<seed> replays one failing case.
+// of every walking mode, at every vector level. SOFTBLIT_BLIT_SEED=<seed>
+// replays one failing case.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "blit_reference.h"
 #include "softblit/surface/blit_kernel.h"
+#include "softblit/core/simd_level.h"
 #include "surface_fixtures.h"
 
 namespace {
@@ -123,15 +125,22 @@ std::string Run_Case(uint32_t seed, int mode) {
     return "";
 }
 
+// The same seeds at every vector level the processor runs, plain first.
 void Run_Mode(int mode) {
-    uint32_t first = uint32_t(mode * 1000003), count = 5000;  // a seed names its walking mode
+    uint32_t first = uint32_t(mode * 1000003), count = 1500;  // a seed names its walking mode
     if (const char* replay = std::getenv("SOFTBLIT_BLIT_SEED")) {
         first = uint32_t(std::strtoul(replay, nullptr, 10)), count = first / 1000003 == uint32_t(mode);
     }
-    for (uint32_t seed = first, failures = 0; seed < first + count && failures < 5; ++seed) {
-        const std::string failure = Run_Case(seed, mode);
-        if (!failure.empty()) ++failures, ADD_FAILURE() << failure << "; replay: SOFTBLIT_BLIT_SEED=" << seed;
+    const int32_t restore = Gfx_Simd_Level();
+    for (int32_t level = GFX_SIMD_PLAIN; level <= Gfx_Simd_Available(); ++level) {
+        Gfx_Simd_SetLevel(level);
+        for (uint32_t seed = first, failures = 0; seed < first + count && failures < 5; ++seed) {
+            const std::string failure = Run_Case(seed, mode);
+            if (!failure.empty())
+                ++failures, ADD_FAILURE() << failure << " at level " << level << "; replay: SOFTBLIT_BLIT_SEED=" << seed;
+        }
     }
+    Gfx_Simd_SetLevel(restore);
 }
 
 TEST(BlitDifferential, UnscaledMatchesReference) { Run_Mode(0); }
