@@ -74,7 +74,12 @@ T_SpanKernel Kernel_ChooseFast(E_BlitMode mode, E_BlitFamily family, uint32_t op
     // keep red, green and blue at the same positions.
     const bool sameLayout =
         s.srcShift[0] == s.dstShift[0] && s.srcShift[1] == s.dstShift[1] && s.srcShift[2] == s.dstShift[2];
-    if (level > GFX_SIMD_PLAIN && sameLayout) {
+    // Text's glyph rows (an opaque fill through an alpha plane, unscaled) are
+    // a few pixels long; the coverage kernel's short set-up beats the wide
+    // vector blend there.
+    const bool glyphRows = mode == BLIT_UNSCALED && family == BLIT_BLEND &&
+                           (options & (SPAN_OPTION_COUNT - 1)) == (SPAN_FILL | SPAN_SRC_ALPHA | SPAN_OPAQUE);
+    if (level > GFX_SIMD_PLAIN && sameLayout && !glyphRows) {
         const bool tone = family == BLIT_EFFECTS && !(options & SPAN_FILL) && Tone_Changes(s);
         if (T_SpanKernel k = Simd_Kernel(level, mode, family, options, tone)) return k;
     }
