@@ -1,6 +1,7 @@
 // Format conversion: channel widening, a few value rows, every pair of formats
 // filling its whole destination, and the per-pair row loops against the
 // generic converter, bit for bit.
+#include "softblit/core/simd_level.h"
 #include "image_test_util.h"
 
 namespace {
@@ -138,17 +139,22 @@ TEST(FastPaths, AllR5G6B5ValuesMatchTheWideningRule) {
     }
 }
 
-// Pixels and padding alike, on odd widths, padded pitches and bottom-up rows.
+// Pixels and padding alike, on odd widths, padded pitches and bottom-up rows,
+// at every vector level.
 TEST(FastPaths, RandomImagesOfEveryPair) {
     const std::pair<int32_t, int32_t> pairs[] = {
         {GFX_FMT_PAL8, GFX_FMT_A8R8G8B8},   {GFX_FMT_L8, GFX_FMT_A8R8G8B8},       {GFX_FMT_R8G8B8, GFX_FMT_A8R8G8B8},
         {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8}, {GFX_FMT_A8B8G8R8, GFX_FMT_A8R8G8B8}, {GFX_FMT_A8R8G8B8, GFX_FMT_A8R8G8B8},
         {GFX_FMT_A8R8G8B8, GFX_FMT_L8}};
     std::mt19937 rng(1234);
+    const int32_t restore = Gfx_Simd_Level();
+    for (int32_t level = GFX_SIMD_PLAIN; level <= Gfx_Simd_Available(); ++level)
     for (const auto& pair : pairs)
-        for (uint32_t w : {1, 2, 3, 7, 37, 64, 641})
+        for (uint32_t w : {1, 2, 3, 7, 9, 10, 11, 15, 16, 17, 31, 37, 63, 64, 65, 67, 641})
             for (uint32_t variant = 0; variant < 4; ++variant) {
-                SCOPED_TRACE(::testing::Message() << pair.first << "->" << pair.second << ", " << w << ", " << variant);
+                Gfx_Simd_SetLevel(level);
+                SCOPED_TRACE(::testing::Message() << pair.first << "->" << pair.second << ", width " << w << ", variant "
+                                                  << variant << ", level " << level);
                 const uint32_t h = 1 + rng() % 9, slack = variant & 1 ? 3 : 0;
                 Framed source(w, h, pair.first, variant & 1 ? 1 + rng() % 13 : 0, variant & 2, rng);
                 Framed fast(w, h, pair.second, slack, variant == 1, rng);
@@ -159,4 +165,5 @@ TEST(FastPaths, RandomImagesOfEveryPair) {
                 ASSERT_TRUE(Gfx_Image_Copy_24to32(&source.image, &generic.image));
                 ASSERT_EQ(fast.memory, generic.memory);
             }
+    Gfx_Simd_SetLevel(restore);
 }

@@ -12,6 +12,7 @@
 
 #include "softblit/core/status.h"
 #include "softblit/surface/primitives.h"
+#include "softblit/core/simd_level.h"
 #include "surface_fixtures.h"
 
 namespace {
@@ -221,11 +222,18 @@ TEST(Primitives, RectanglesCoverBothEndsAndOutlineOnlyVisibleEdges) {
         {C_Rect(14, 13, 18, 16), 0, &frame, Box(14, 13, 17, 16, L | T | B)},  // column 18 is outside
         {C_Rect(13, 5, 15, 30), 0, &frame, Box(13, 12, 15, 17, L | R)},
     };
-    for (const auto& c : cases) {
-        T_TestSurface s(32, 32, GFX_FMT_R5G6B5);
-        EXPECT_TRUE(Gfx_Surface_Blit(s.get(), &c.rect, &kWhite, c.frame, c.filled));
-        EXPECT_EQ(Drawn(s), c.expected) << c.rect.left << " " << c.rect.top << " filled " << int(c.filled);
-    }
+    // 32-bit planes of whole rows fill as one block, in either row order.
+    for (int32_t format : {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8})
+        for (bool bottomUp : {false, true})
+            for (const auto& c : cases) {
+                T_TestSurface s(32, 32, format, bottomUp);
+                EXPECT_TRUE(Gfx_Surface_Blit(s.get(), &c.rect, &kWhite, c.frame, c.filled));
+                EXPECT_EQ(Drawn(s), c.expected) << c.rect.left << " " << c.rect.top << " filled " << int(c.filled);
+            }
+    T_TestSurface whole(32, 32, GFX_FMT_A8R8G8B8, true);
+    const C_Rect all(-5, -5, 40, 40);
+    EXPECT_TRUE(Gfx_Surface_Blit(whole.get(), &all, &kWhite, nullptr, 1));
+    EXPECT_EQ(Drawn(whole), Box(0, 0, 31, 31));
 }
 
 TEST(Primitives, CirclesMatchTheMidpointWalk) {
@@ -243,6 +251,54 @@ TEST(Primitives, CirclesMatchTheMidpointWalk) {
         ASSERT_EQ(Drawn(s), ReferenceCircle(int64_t(circle.centre.x), int64_t(circle.centre.y), r, Clip(f), flag != 0))
             << "circle " << i;
     }
+}
+
+TEST(Primitives, PointBatchesDrawWhatSingleCallsDrawAndColoursChange) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> coord(-6, 46), edge(-5, 45);
+    const int32_t formats[] = {GFX_FMT_A8R8G8B8, GFX_FMT_R8G8B8, GFX_FMT_R5G6B5, GFX_FMT_L8};
+    for (int i = 0; i < 200; ++i) {
+        std::vector<C_Vector2DI> points(size_t(i % 40));
+        for (C_Vector2DI& p : points) p = C_Vector2DI(coord(rng), coord(rng));
+        const C_Frame frame{edge(rng), edge(rng), edge(rng), edge(rng)};
+        const C_Frame* f = i % 3 ? &frame : nullptr;
+        // Alternating colours: a packed colour is reused only while it is the same.
+        const C_Color colour(float(i % 7) / 6.0f, 0.5f, float(i % 3) / 2.0f, 1.0f);
+        T_TestSurface batch(40, 40, formats[i % 4], i % 2 == 0), single(40, 40, formats[i % 4], i % 2 == 0);
+        ASSERT_TRUE(Gfx_Surface_DrawPoints(batch.get(), points.data(), uint32_t(points.size()), &colour, f));
+        for (const C_Vector2DI& p : points) ASSERT_TRUE(Gfx_Surface_Blit(single.get(), &p, &colour, f));
+        ASSERT_EQ(batch.colour.bytes, single.colour.bytes) << "case " << i;
+    }
+    T_TestSurface s(4, 4);
+    EXPECT_FALSE(Gfx_Surface_DrawPoints(s.get(), nullptr, 1, &kWhite, nullptr));
+    EXPECT_TRUE(Gfx_Surface_DrawPoints(s.get(), nullptr, 0, &kWhite, nullptr));
+}
+
+// Filled rectangles and circles go through the vector fills, and whole
+// rows that follow each other in memory through one block fill.
+TEST(Primitives, FillsAreTheSameAtEveryLevel) {
+    std::mt19937 rng(17);
+    std::uniform_int_distribution<int> coord(-4, 44), edge(-5, 45);
+    const int32_t restore = Gfx_Simd_Level();
+    for (int i = 0; i < 150; ++i) {
+        const C_Rect rect(float(coord(rng)), float(coord(rng)), float(coord(rng)), float(coord(rng)));
+        const C_Circle circle(C_Vector2D(float(coord(rng)), float(coord(rng))), float(coord(rng) % 30));
+        const C_Frame frame{edge(rng), edge(rng), edge(rng), edge(rng)};
+        const C_Frame* f = i % 3 ? &frame : nullptr;
+        const C_Color colour(0.2f, float(i % 5) / 4.0f, 0.9f, 0.5f);
+        const uint32_t width = i % 4 ? 40 : 37, padding = i % 2 ? 0 : uint32_t(1 + i % 5);
+        std::vector<uint8_t> plain;
+        for (int32_t level = GFX_SIMD_PLAIN; level <= Gfx_Simd_Available(); ++level) {
+            Gfx_Simd_SetLevel(level);
+            T_TestSurface s;
+            s.AddColour(width, 40, GFX_FMT_A8R8G8B8, padding, i % 5 == 0);
+            ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &rect, &colour, f, 1));
+            ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &circle, &kWhite, f, 1));
+            if (level == GFX_SIMD_PLAIN) plain = s.colour.bytes;
+            else ASSERT_EQ(s.colour.bytes, plain) << "case " << i << ", level " << level;
+        }
+    }
+    Gfx_Simd_SetLevel(restore);
 }
 
 }  // namespace

@@ -28,8 +28,11 @@ void CopyRows(const S_PixelView& s, const S_PixelView& d) {
 
 bool RunFastPath(const S_FastPath& path, const S_PixelView& s, const S_PixelView& d) {
     uint8_t table[256 * 16];
+    alignas(64) uint8_t prepared[kPreparedBytes];
     if (path.needsPalette && Convert_PaletteTable(s, d.desc, table) != CONVERT_OK) return false;
-    for (uint32_t y = 0; y < s.height; ++y) path.row(s.Row(y), d.Row(y), s.width, table);
+    const uint8_t* lut = table;
+    if (path.prepare) path.prepare(table, prepared), lut = prepared;
+    for (uint32_t y = 0; y < s.height; ++y) path.row(s.Row(y), d.Row(y), s.width, lut);
     return true;
 }
 

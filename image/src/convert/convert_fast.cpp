@@ -17,12 +17,6 @@
 
 namespace {
 
-void Pal8ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t* lut) {
-    uint32_t entries[256];
-    std::memcpy(entries, lut, sizeof(entries));
-    for (size_t x = 0; x < width; ++x) Pixel_Save32(d + 4 * x, entries[s[x]]);
-}
-
 void L8ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) {
     size_t x = 0;
 #if SOFTBLIT_CONVERT_SSE2
@@ -43,25 +37,6 @@ void L8ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) 
     for (; x < width; ++x) Pixel_Save32(d + 4 * x, static_cast<uint32_t>(s[x]) << 16);
 }
 
-void R8G8B8ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) {
-    for (size_t x = 0; x < width; ++x) {
-        const uint8_t* p = s + 3 * x;
-        Pixel_Save32(d + 4 * x, p[0] | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16));
-    }
-}
-
-void R5G6B5ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) {
-    // (c << k) + (c & (2^k - 1)) has no carries, so each channel is two
-    // masked copies of its bits: the value itself and its low bits below it.
-    for (size_t x = 0; x < width; ++x) {
-        const uint32_t p = Pixel_Load16(s + 2 * x);
-        const uint32_t r = ((p & 0xF800u) << 8) | ((p & 0x3800u) << 5);
-        const uint32_t g = ((p & 0x07E0u) << 5) | ((p & 0x0060u) << 3);
-        const uint32_t b = ((p & 0x001Fu) << 3) | (p & 0x0007u);
-        Pixel_Save32(d + 4 * x, r | g | b);
-    }
-}
-
 void A8B8G8R8ToA8R8G8B8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) {
     for (size_t x = 0; x < width; ++x) {
         const uint32_t p = Pixel_Load32(s + 4 * x);
@@ -74,12 +49,12 @@ void A8R8G8B8ToL8(const uint8_t* s, uint8_t* d, uint32_t width, const uint8_t*) 
 }
 
 const S_FastPath kFastPaths[] = {
-    {GFX_FMT_PAL8, GFX_FMT_A8R8G8B8, true, Pal8ToA8R8G8B8},
-    {GFX_FMT_L8, GFX_FMT_A8R8G8B8, false, L8ToA8R8G8B8},
-    {GFX_FMT_R8G8B8, GFX_FMT_A8R8G8B8, false, R8G8B8ToA8R8G8B8},
-    {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8, false, R5G6B5ToA8R8G8B8},
-    {GFX_FMT_A8B8G8R8, GFX_FMT_A8R8G8B8, false, A8B8G8R8ToA8R8G8B8},
-    {GFX_FMT_A8R8G8B8, GFX_FMT_L8, false, A8R8G8B8ToL8},
+    {GFX_FMT_PAL8, GFX_FMT_A8R8G8B8, true, Convert_Pal8ToA8R8G8B8, Convert_Pal8Prepare},
+    {GFX_FMT_L8, GFX_FMT_A8R8G8B8, false, L8ToA8R8G8B8, nullptr},
+    {GFX_FMT_R8G8B8, GFX_FMT_A8R8G8B8, false, Convert_R8G8B8ToA8R8G8B8, nullptr},
+    {GFX_FMT_R5G6B5, GFX_FMT_A8R8G8B8, false, Convert_R5G6B5ToA8R8G8B8, nullptr},
+    {GFX_FMT_A8B8G8R8, GFX_FMT_A8R8G8B8, false, A8B8G8R8ToA8R8G8B8, nullptr},
+    {GFX_FMT_A8R8G8B8, GFX_FMT_L8, false, A8R8G8B8ToL8, nullptr},
 };
 
 }  // namespace

@@ -43,12 +43,25 @@ E_ConvertResult Convert_PaletteTable(const S_PixelView& source, const S_FormatDe
 using Convert_RowFn = void (*)(const uint8_t* source, uint8_t* destination, uint32_t width,
                                const uint8_t* lut);
 
+// Turns the palette table into what the rows read, once per conversion
+// (kPreparedBytes at most).
+using Convert_PrepareFn = void (*)(const uint8_t* table, uint8_t* prepared);
+constexpr size_t kPreparedBytes = 256 * 8;
+
 struct S_FastPath {
     int32_t source;
     int32_t destination;
     bool needsPalette;
     Convert_RowFn row;
+    Convert_PrepareFn prepare;  // null: the rows read the table itself
 };
+
+// Rows with vector tiers (convert_simd.cpp). The PAL8 row reads the table
+// that Convert_Pal8Prepare made.
+void Convert_Pal8Prepare(const uint8_t* table, uint8_t* prepared);
+void Convert_Pal8ToA8R8G8B8(const uint8_t* source, uint8_t* destination, uint32_t width, const uint8_t* prepared);
+void Convert_R5G6B5ToA8R8G8B8(const uint8_t* source, uint8_t* destination, uint32_t width, const uint8_t*);
+void Convert_R8G8B8ToA8R8G8B8(const uint8_t* source, uint8_t* destination, uint32_t width, const uint8_t*);
 
 // The row loop for the pair, or null when it has none.
 const S_FastPath* Convert_FindFastPath(int32_t sourceFormat, int32_t destinationFormat);

@@ -29,11 +29,15 @@ int32_t Gfx_GetSingleChannelFormat(int32_t format) {
 }
 
 uint32_t Gfx_GetFormattedColor_32bit(int32_t format, const C_Color& colour) {
-    S_FormatDesc desc;
-    if (!Gfx_GetFormatDesc(format, desc)) {
+    const S_FormatDesc* desc = Gfx_FindFormatDesc(format);
+    if (!desc) {
         Err_Fail(ERR_FORMAT, "Gfx_GetFormattedColor_32bit{pFormat}", "Gfx_GetFormattedColor_32bit");
         return 0;
     }
+    return Gfx_PackColor_32bit(*desc, colour);
+}
+
+uint32_t Gfx_PackColor_32bit(const S_FormatDesc& desc, const C_Color& colour) {
     const float components[4] = {colour.red, colour.green, colour.blue, colour.alpha};
     uint32_t value = 0;
     for (int c = 0; c < 4; ++c) {

@@ -93,3 +93,15 @@ bool Gfx_GetFormatDesc(int32_t format, S_FormatDesc& desc) {
     desc.channelCount = row.channelCount;
     return true;
 }
+
+const S_FormatDesc* Gfx_FindFormatDesc(int32_t format) {
+    struct S_Table {
+        S_FormatDesc desc[GFX_FMT_LAST];
+        S_Table() {
+            for (int32_t f = GFX_FMT_FIRST; f <= GFX_FMT_LAST; ++f) Gfx_GetFormatDesc(f, desc[f - 1]);
+        }
+    };
+    static const S_Table table;
+    if (format < GFX_FMT_FIRST || format > GFX_FMT_LAST) return nullptr;
+    return &table.desc[format - 1];
+}

@@ -85,6 +85,18 @@ bool C_Image::Clear(const C_Color& colour) {
 
     uint8_t pixel[16];
     if (!BuildFillPixel(desc, colour, pixel)) return true;
+    if (desc.bytesPerPixel == 4 || desc.bytesPerPixel == 2) {
+        // Rows that follow each other in memory are one block.
+        const bool block = pitch == rowBytes && uint64_t(pitch) * height <= UINT32_MAX;
+        const uint32_t rows = block ? 1 : height, bytes = block ? pitch * height : rowBytes;
+        uint32_t value = 0;
+        std::memcpy(&value, pixel, desc.bytesPerPixel);
+        for (uint32_t y = 0; y < rows; ++y) {
+            if (desc.bytesPerPixel == 4) Mem_Set32(data + y * pitch, bytes, value);
+            else Mem_Set16(data + y * pitch, bytes, static_cast<uint16_t>(value));
+        }
+        return true;
+    }
     for (uint32_t y = 0; y < height; ++y) {
         uint8_t* row = data + y * pitch;
         switch (desc.bytesPerPixel) {

@@ -4,6 +4,7 @@
 
 #include "blit/blit_walk.h"
 #include "blit/quad.h"
+#include "kernels/simd/simd_kernels.h"
 #include "softblit/core/status.h"
 #include "softblit/image/format.h"
 #include "softblit/image/image.h"
@@ -296,7 +297,7 @@ bool C_Blit_Kernel::Blit_Fixed(C_Surface* source, C_Surface* destination, const 
     if (g.dstAlphaOrigin) options |= SPAN_DST_ALPHA;
     if (s.opacity == 256) options |= SPAN_OPAQUE;
     if (o.filter && mode != BLIT_UNSCALED) options |= SPAN_BILINEAR;
-    const T_SpanKernel kernel = Kernel_Choose(mode, family, options);
+    const T_SpanKernel kernel = Kernel_ChooseFast(mode, family, options, s);
 
     if (mode == BLIT_UNSCALED) Walk_Unscaled(s, kernel, g);
     else if (mode == BLIT_SCALED) Walk_Scaled(s, kernel, g);

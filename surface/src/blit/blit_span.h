@@ -22,6 +22,9 @@ struct S_BlitSpan {
     // Effects family, source colours: contrast, brightness and the clamp
     // folded into one table per channel (the identity when both are off).
     uint8_t tone[3][256];
+    // Serial number of the blit (never 0 once chosen): kernels that keep
+    // work from row to row keep it for one blit only.
+    uint32_t blit;
 
     // Set by the walker for each row.
     const uint8_t* src;            // unscaled: first source pixel; scaled: the sampled source row

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "blit/blit_walk.h"
+#include "kernels/simd/simd_kernels.h"
 
 // 2^52: every double of that size is an integer, and sums of a few products
 // of 32-bit values with it stay far inside 64 bits.
@@ -49,19 +50,36 @@ void Walk_Unscaled(S_BlitSpan& s, T_SpanKernel kernel, const S_BlitGeometry& g) 
     }
     if (sw <= 0 || sh <= 0) return;
 
+    // A fill reads neither plane: rows that follow each other in memory are
+    // one span.
+    if (Kernel_FillsOnly(kernel) && (g.dstPitch == sw * 4 || g.dstPitch == -sw * 4) && sw * sh <= INT32_MAX) {
+        s.count = int32_t(sw * sh);
+        s.dst = Row_Address(g.dstOrigin, g.dstPitch, g.dstPitch > 0 ? y : y + sh - 1) + intptr_t(x) * 4;
+        s.dstAlpha = nullptr;
+        kernel(s);
+        return;
+    }
+
+    // Byte offsets of the first row's pixels, stepped by a pitch per row
+    // (planes that are absent stay null).
     const int64_t column = g.flipHorizontal ? sr - 1 : sl;
+    const int64_t row0 = g.flipVertical ? sb - 1 : st;
+    const intptr_t srcStep = g.flipVertical ? -s.srcPitch : s.srcPitch;
+    const intptr_t alphaStep = g.flipVertical ? -s.srcAlphaPitch : s.srcAlphaPitch;
+    intptr_t src = intptr_t(row0) * s.srcPitch + intptr_t(column) * 4;
+    intptr_t srcAlpha = intptr_t(row0) * s.srcAlphaPitch + intptr_t(column);
+    intptr_t dst = intptr_t(y) * g.dstPitch + intptr_t(x) * 4;
+    intptr_t dstAlpha = intptr_t(y) * g.dstAlphaPitch + intptr_t(x);
+    const uint8_t* srcOrigin = s.srcOrigin;
+    const uint8_t* srcAlphaOrigin = s.srcAlphaOrigin;
     s.count = int32_t(sw);
     for (int64_t i = 0; i < sh; ++i) {
-        const int64_t row = g.flipVertical ? sb - 1 - i : st + i;
-        const uint8_t* src = Row_Address(s.srcOrigin, s.srcPitch, row);
-        const uint8_t* srcAlpha = Row_Address(s.srcAlphaOrigin, s.srcAlphaPitch, row);
-        s.src = src ? src + intptr_t(column) * 4 : nullptr;
-        s.srcAlpha = srcAlpha ? srcAlpha + intptr_t(column) : nullptr;
-        uint8_t* dst = Row_Address(g.dstOrigin, g.dstPitch, y + i);
-        uint8_t* dstAlpha = Row_Address(g.dstAlphaOrigin, g.dstAlphaPitch, y + i);
-        s.dst = dst + intptr_t(x) * 4;
-        s.dstAlpha = dstAlpha ? dstAlpha + intptr_t(x) : nullptr;
+        s.src = srcOrigin ? srcOrigin + src : nullptr;
+        s.srcAlpha = srcAlphaOrigin ? srcAlphaOrigin + srcAlpha : nullptr;
+        s.dst = g.dstOrigin + dst;
+        s.dstAlpha = g.dstAlphaOrigin ? g.dstAlphaOrigin + dstAlpha : nullptr;
         kernel(s);
+        src += srcStep, srcAlpha += alphaStep, dst += g.dstPitch, dstAlpha += g.dstAlphaPitch;
     }
 }
 

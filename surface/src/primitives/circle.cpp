@@ -3,10 +3,13 @@
 // and in every state but the last y is the largest y with x^2 + y^2 - y < r^2.
 // That closed form lets the walk start anywhere, so only the steps whose
 // points can fall inside the frame are taken, and the filled form reads each
-// row's half-width directly: huge circles cost what they show.
+// row's half-width directly: huge circles cost what they show. Filled circles
+// of moderate radius take every half-width from one walk instead.
 #include <cmath>
 
+#include "kernels/simd/simd_kernels.h"
 #include "plane_target.h"
+#include "softblit/core/buffer.h"
 #include "softblit/surface/blit_kernel.h"
 #include "softblit/surface/primitives.h"
 
@@ -155,23 +158,63 @@ int32_t Column(const S_PlaneTarget& t, int64_t x) {
     return static_cast<int32_t>(x < t.left - 1 ? t.left - 1 : (x > t.right ? t.right : x));
 }
 
+// Half-widths of rows cy +- dy for dy = 0 .. r (-1: no point on that row),
+// from one midpoint walk: each step (x, y) reaches x on row y and y on row x.
+bool Walk_HalfWidths(int64_t r, C_Buffer& buffer) {
+    if (!buffer.Resize(static_cast<uint32_t>(r + 1) * 4, false)) return false;
+    int32_t* hw = reinterpret_cast<int32_t*>(buffer.data);
+    for (int64_t i = 0; i <= r; ++i) hw[i] = -1;
+    hw[0] = static_cast<int32_t>(r);
+    if (hw[r] < 0) hw[r] = 0;
+    int64_t x = 0, y = r, d = 1 - r, ddx = 0, ddy = -2 * r;
+    while (x < y) {
+        if (d >= 0) {
+            --y;
+            ddy += 2;
+            d += ddy;
+        }
+        ++x;
+        ddx += 2;
+        d += ddx + 1;
+        if (x > hw[y]) hw[y] = static_cast<int32_t>(x);
+        if (y > hw[x]) hw[x] = static_cast<int32_t>(y);
+    }
+    return true;
+}
+
+// Radii whose walk costs at most a few steps per visible row take the walk;
+// larger ones find each visible row's half-width on its own.
+constexpr int64_t kWalkLimit = 1 << 20;
+
 bool Fill(const S_PlaneTarget& t, int64_t cx, int64_t cy, int64_t r) {
     const C_Frame frame(t.left, t.top, t.right, t.bottom);
     C_Blit_Kernel& engine = Gfx_BlitKernel;
     if (!engine.BeginEdges(frame)) return false;
-    const S_Octant o(r > 0 ? r : 1);
     const int64_t y0 = cy - r > t.top ? cy - r : t.top;
     const int64_t y1 = cy + r < t.bottom - 1 ? cy + r : t.bottom - 1;
+    static C_Buffer walked;
+    const bool walk = r < kWalkLimit && r <= 4 * (y1 - y0 + 1) + 64 && Walk_HalfWidths(r, walked);
+    const int32_t* table = walk ? reinterpret_cast<const int32_t*>(walked.data) : nullptr;
+    const S_Octant o(walk || r < 1 ? 1 : r);
+    // Each row's two marks, already limited to the frame as ClampEdges would.
+    int32_t* left = engine.Leftmost();
+    int32_t* right = engine.Rightmost();
     for (int64_t y = y0; y <= y1; ++y) {
         const int64_t dy = y < cy ? cy - y : y - cy;
-        const int64_t hw = r == 0 ? 0 : HalfWidth(o, dy);
+        const int64_t hw = r == 0 ? 0 : walk ? table[dy] : HalfWidth(o, dy);
         if (hw < 0) continue;
-        engine.MarkEdge(static_cast<int32_t>(y), Column(t, cx - hw));
-        engine.MarkEdge(static_cast<int32_t>(y), Column(t, cx + hw));
+        const int32_t l = Column(t, cx - hw), rr = Column(t, cx + hw);
+        left[y] = l < t.left ? t.left : l > t.right - 1 ? t.right : l;
+        right[y] = rr < t.left ? t.left - 1 : rr > t.right - 1 ? t.right - 1 : rr;
+        if (y < engine.edgeFirstRow) engine.edgeFirstRow = static_cast<int32_t>(y);
+        if (y > engine.edgeLastRow) engine.edgeLastRow = static_cast<int32_t>(y);
     }
-    engine.ClampEdges(frame);
-    const int32_t* left = engine.Leftmost();
-    const int32_t* right = engine.Rightmost();
+    if (t.bytesPerPixel == 4) {
+        const T_Fill32 fill = Simd_Fill32For();
+        for (int32_t y = engine.edgeFirstRow; y <= engine.edgeLastRow; ++y)
+            if (left[y] <= right[y]) fill(t.Row(y) + intptr_t(left[y]) * 4, size_t(right[y] - left[y] + 1), t.colour);
+        return true;
+    }
     for (int32_t y = engine.edgeFirstRow; y <= engine.edgeLastRow; ++y)
         if (left[y] <= right[y]) Prim_FillSpan(t, y, left[y], right[y]);
     return true;

@@ -25,9 +25,14 @@ struct S_PlaneTarget {
 // nothing can be drawn for a reason the caller must hear about.
 bool Prim_OpenTarget(C_Surface* destination, const C_Color* colour, const C_Frame* clip,
                      S_PlaneTarget& target);
+// The same target in place, valid until the next call (null where
+// Prim_OpenTarget is false): for calls that draw one pixel.
+const S_PlaneTarget* Prim_Target(C_Surface* destination, const C_Color* colour, const C_Frame* clip);
 
 // Columns x0..x1 (inclusive, inside the clip) of row y.
 void Prim_FillSpan(const S_PlaneTarget& target, int32_t y, int32_t x0, int32_t x1);
+// Columns x0..x1 of rows y0..y1 (inclusive, inside the clip).
+void Prim_FillBlock(const S_PlaneTarget& target, int32_t y0, int32_t y1, int32_t x0, int32_t x1);
 
 // One pixel of N bytes: the low N bytes of the packed colour, lowest first.
 template <uint32_t N>

@@ -36,8 +36,8 @@ bool Gfx_Surface_Blit(C_Surface* destination, const C_Rect* rect, const C_Color*
     if (cx0 > cx1 || cy0 > cy1) return true;
 
     if (filled != 0) {
-        for (int64_t y = cy0; y <= cy1; ++y)
-            Prim_FillSpan(t, static_cast<int32_t>(y), static_cast<int32_t>(cx0), static_cast<int32_t>(cx1));
+        Prim_FillBlock(t, static_cast<int32_t>(cy0), static_cast<int32_t>(cy1), static_cast<int32_t>(cx0),
+                       static_cast<int32_t>(cx1));
         return true;
     }
     // Each edge only when its own line lies inside the frame.

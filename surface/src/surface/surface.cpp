@@ -86,16 +86,23 @@ bool C_Surface::AddPlane(C_Image* image, uint32_t planeId) {
 
 C_SurfacePlane* C_Surface::GetPlane(uint32_t planeId) const {
     if (planes == nullptr) return nullptr;
-    for (uint32_t i = 0; i < planes->GetCount(); ++i) {
-        C_SurfacePlane* record = static_cast<C_SurfacePlane*>(planes->GetAt(i));
+    // Straight through the item list: every primitive and blit asks this.
+    C_Object* const* items = planes->items;
+    for (uint32_t i = 0, n = planes->GetCount(); i < n; ++i) {
+        C_SurfacePlane* record = static_cast<C_SurfacePlane*>(items[i]);
         if (record != nullptr && record->planeId == planeId) return record;
     }
     return nullptr;
 }
 
 C_Image* C_Surface::GetPlaneImage(uint32_t planeId) const {
-    C_SurfacePlane* record = GetPlane(planeId);
-    return record != nullptr ? record->image : nullptr;
+    if (planes == nullptr) return nullptr;
+    C_Object* const* items = planes->items;
+    for (uint32_t i = 0, n = planes->GetCount(); i < n; ++i) {
+        const C_SurfacePlane* record = static_cast<const C_SurfacePlane*>(items[i]);
+        if (record != nullptr && record->planeId == planeId) return record->image;
+    }
+    return nullptr;
 }
 
 bool C_Surface::Prepare(int32_t planeId) { return prepareHook != nullptr && prepareHook(this, planeId); }

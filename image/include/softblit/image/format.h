@@ -109,6 +109,10 @@ inline bool Gfx_GetFormatDesc(int32_t format, S_FormatDesc* desc) {
     return desc != nullptr && Gfx_GetFormatDesc(format, *desc);
 }
 
+// The descriptor of codes 1..47 from a table built once, or null for any
+// other code: for per-pixel callers that cannot afford to fill a copy.
+const S_FormatDesc* Gfx_FindFormatDesc(int32_t format);
+
 // The one-channel format that a channel of `format` is extracted into: L8 for
 // packed formats of up to 32 bits, L16 for 48/64-bit ones, L32F for float
 // ones; one-channel and indexed formats map to themselves. Invalid code:
@@ -120,3 +124,5 @@ int32_t Gfx_GetSingleChannelFormat(int32_t format);
 // integer formats of at most 32 bits per pixel; channels lying above bit 31
 // contribute nothing. Invalid code: error 15 and 0.
 uint32_t Gfx_GetFormattedColor_32bit(int32_t format, const C_Color& colour);
+// The same for a descriptor already at hand; records nothing.
+uint32_t Gfx_PackColor_32bit(const S_FormatDesc& desc, const C_Color& colour);

@@ -22,6 +22,12 @@
 bool Gfx_Surface_Blit(C_Surface* destination, const C_Vector2DI* position, const C_Color* colour,
                       const C_Frame* clip, uint32_t spare = 0);
 
+// `count` pixels at `points`, all in one colour: the same pixels and result as
+// that many single-point calls, with the plane and colour prepared once.
+// False when points is null and count is not 0.
+bool Gfx_Surface_DrawPoints(C_Surface* destination, const C_Vector2DI* points, uint32_t count, const C_Color* colour,
+                            const C_Frame* clip);
+
 // A 16.16 walk from start towards end. Pixel centres at +0.5, the end test on
 // the unshifted end: a line between whole-pixel points includes its end pixel
 // when drawn towards smaller coordinates and stops one short when drawn
