@@ -74,6 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Draw(call, src, dst);
 #endif
     }
-    if (HeldByCalls() != baseline) abort();
+    // Process-wide tables (the edge tables, the circle's row table) only
+    // grow and stay; the leak checker sees blocks that are lost. Counted
+    // memory must never fall below where it stood: that is a double release.
+    if (HeldByCalls() < baseline) abort();
     return 0;
 }
