@@ -1,5 +1,7 @@
 #include "softblit/demo/resources.h"
 
+#include <cstring>
+
 #include "softblit/core/status.h"
 #include "softblit/core/string.h"
 #include "softblit/font/font.h"
@@ -22,7 +24,13 @@ C_String PathOf(const char* folder, const char* name) {
 bool Load(C_Object* object, const char* folder, const char* name, const char** failedFile) {
     *failedFile = name;
     if (!object) return Err_Fail(ERR_ALLOC, "Demo_LoadResources{object}", kPlace);
-    return object->LoadFromFile(PathOf(folder, name).GetText(), 0);
+    // A string that could not grow keeps what it had: a cut path would name
+    // another file, so it is refused as the allocation failure it is.
+    const C_String path = PathOf(folder, name);
+    const size_t expected = (folder && *folder ? strlen(folder) + 1 : 0) + strlen(name);
+    if (path.GetText() == nullptr || strlen(path.GetText()) != expected)
+        return Err_Fail(ERR_ALLOC, "Demo_LoadResources{path}", kPlace);
+    return object->LoadFromFile(path.GetText(), 0);
 }
 
 // Gfx_BumpShade walks both buffers as plain byte runs of width x height

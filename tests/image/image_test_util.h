@@ -30,7 +30,7 @@ enum class Loader { Bmp, Pcx, Tga, Img };  // Img: the C_Image record
 inline bool LoadBytes(C_Image& image, Loader loader, const Bytes& bytes) {
     Err_Set(0, 0, 0, "none");
     C_Stream stream;
-    stream.OpenMemoryForRead(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    if (!stream.OpenMemoryForRead(bytes.data(), static_cast<uint32_t>(bytes.size()))) return false;
     switch (loader) {
         case Loader::Bmp: return image.LoadBMP(&stream);
         case Loader::Pcx: return image.LoadPCX(&stream);

@@ -147,12 +147,13 @@ TEST(BlitFixedKernels, TheKeyIsHonouredByEveryKernelFamily) {
     }
 }
 
-TEST(BlitFixedHostileGeometry, DegenerateInputsDrawNothingAndNeverFault) {
+void DrawHostileGeometry(bool bottomUp, T_Guard guard) {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    T_TestSurface src(8, 8), dst = Target(16, 16);
+    T_TestSurface src(8, 8, GFX_FMT_A8R8G8B8, bottomUp, guard), dst(16, 16, GFX_FMT_A8R8G8B8, bottomUp, guard);
+    dst.colour.Fill(kBack);
     FillPattern(src);
-    src.AddAlpha(8, 8), src.alpha.Fill(200);
-    dst.AddAlpha(16, 16);
+    src.AddAlpha(8, 8, 0, !bottomUp, guard), src.alpha.Fill(200);
+    dst.AddAlpha(16, 16, 0, !bottomUp, guard);
     const std::vector<uint8_t> untouched = dst.colour.bytes;
     const C_Frame hugeFrame(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
     const C_Rect hugeRect(-1e30f, -1e30f, 1e30f, 1e30f);
@@ -177,6 +178,15 @@ TEST(BlitFixedHostileGeometry, DegenerateInputsDrawNothingAndNeverFault) {
         EXPECT_TRUE(Blit(src, dst, c.x, c.y, &p, &hugeRect, &hugeFrame, 0x22));
         EXPECT_TRUE(!c.drawsNothing || dst.colour.bytes == untouched);
     }
+}
+
+TEST(BlitFixedHostileGeometry, DegenerateInputsDrawNothingAndNeverFault) { DrawHostileGeometry(false, T_Guard::None); }
+
+// The same with every plane's rows ending at (or starting after) a protected
+// page, in both row orders: a stray byte faults in the release build too.
+TEST(BlitFixedHostileGeometry, GuardedPlanesAreNeverOverrun) {
+    for (T_Guard guard : {T_Guard::AfterEnd, T_Guard::BeforeStart})
+        for (bool bottomUp : {false, true}) DrawHostileGeometry(bottomUp, guard);
 }
 
 }  // namespace

@@ -152,6 +152,11 @@ TEST(Primitives, HugeAndNonFiniteCoordinatesAreSafeAndCheap) {
     const C_Vector2D farLeft(-1e30f, 5.25f), farRight(1e30f, 5.25f);
     ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &farLeft, &farRight, &kWhite, nullptr));
     EXPECT_EQ(Drawn(s), Box(0, 5, 63, 5));
+    // Ends 1e36 and 4e19 away (found by fuzz_blit): the cut of the nearer end
+    // rounds to that end itself, which must still be held inside the walk's
+    // 16.16 range. The line passes above the frame.
+    const C_Vector2D veryFar(-2.66494605e36f, -1.625f), lessFar(3.68957355e19f, -67.9375f);
+    ASSERT_TRUE(Gfx_Surface_Blit(t.get(), &veryFar, &lessFar, &kWhite, nullptr));
     // A line of two billion pixels that crosses the frame costs its visible part.
     const C_Vector2D a(-1e9f, -1e9f), b(1e9f, 1e9f);
     ASSERT_TRUE(Gfx_Surface_Blit(s.get(), &a, &b, &kWhite, nullptr));

@@ -234,8 +234,7 @@ TEST(SimdBlits, OntoTheirOwnSourceMatchPlainAtEveryLevel) {
         for (int32_t level = GFX_SIMD_PLAIN; level <= Gfx_Simd_Available(); ++level) {
             T_TestSurface s;
             s.AddColour(w, h, GFX_FMT_A8R8G8B8);
-            s.colour.bytes.assign(colour.begin(), colour.end());
-            s.colour.bytes.push_back(0);
+            std::copy(colour.begin(), colour.end(), s.colour.bytes.begin());
             if (alpha) {
                 s.AddAlpha(w, h);
                 std::copy(coverage.begin(), coverage.end(), s.alpha.bytes.begin());

@@ -1,5 +1,6 @@
 // Surfaces whose planes lie over test-owned buffers, so pitches can carry
-// padding and whole planes can be compared byte for byte.
+// padding, whole planes can be compared byte for byte, and a plane can end
+// (or start) at a protected page.
 #pragma once
 
 #include <cstdint>
@@ -7,17 +8,22 @@
 #include <memory>
 #include <vector>
 
+#include "support/guarded_bytes.h"
+
 #include "softblit/image/all.h"
 #include "softblit/surface/surface.h"
 
 struct T_TestPlane {
-    std::vector<uint8_t> bytes;
+    T_GuardedBytes bytes;
     C_Image* image = nullptr;  // owned by the surface it is added to
 
-    void Make(uint32_t width, uint32_t height, int32_t format, uint32_t padding, bool bottomUp) {
+    // A guarded plane is exactly pitch x height bytes, so that its last row in
+    // memory ends at the protected page (or its first row starts after one).
+    void Make(uint32_t width, uint32_t height, int32_t format, uint32_t padding, bool bottomUp,
+              T_Guard guard = T_Guard::None) {
         S_FormatDesc d;
         Gfx_GetFormatDesc(format, d);
-        bytes.assign(size_t(width * d.bytesPerPixel + padding) * height + 1, 0);  // never empty
+        bytes.Allocate(size_t(width * d.bytesPerPixel + padding) * height, guard);
         image = new C_Image();
         image->CreateLocked(width, height, width * d.bytesPerPixel + padding, format, GFX_FMT_NONE, bytes.data());
         image->bottomUp = bottomUp ? 1 : 0;
@@ -45,15 +51,17 @@ struct T_TestSurface {
 
     T_TestSurface() = default;
     // A zeroed colour plane.
-    T_TestSurface(uint32_t w, uint32_t h, int32_t format = GFX_FMT_A8R8G8B8, bool bottomUp = false) {
-        AddColour(w, h, format, 0, bottomUp);
+    T_TestSurface(uint32_t w, uint32_t h, int32_t format = GFX_FMT_A8R8G8B8, bool bottomUp = false,
+                  T_Guard guard = T_Guard::None) {
+        AddColour(w, h, format, 0, bottomUp, guard);
     }
-    void AddColour(uint32_t w, uint32_t h, int32_t format, uint32_t padding = 0, bool bottomUp = false) {
-        colour.Make(w, h, format, padding, bottomUp);
+    void AddColour(uint32_t w, uint32_t h, int32_t format, uint32_t padding = 0, bool bottomUp = false,
+                   T_Guard guard = T_Guard::None) {
+        colour.Make(w, h, format, padding, bottomUp, guard);
         surface->AddPlane(colour.image, GFX_PLANE_COLOR);
     }
-    void AddAlpha(uint32_t w, uint32_t h, uint32_t padding = 0, bool bottomUp = false) {
-        alpha.Make(w, h, GFX_FMT_L8, padding, bottomUp);
+    void AddAlpha(uint32_t w, uint32_t h, uint32_t padding = 0, bool bottomUp = false, T_Guard guard = T_Guard::None) {
+        alpha.Make(w, h, GFX_FMT_L8, padding, bottomUp, guard);
         surface->AddPlane(alpha.image, GFX_PLANE_ALPHA);
     }
     C_Surface* get() const { return surface.get(); }

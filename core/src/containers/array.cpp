@@ -11,7 +11,7 @@ constexpr uint32_t kEntryBytes = sizeof(C_Object*);
 
 void C_Array::Release() {
     if (items) {
-        free(items);
+        Mem_Free(items);
         Mem_SubUsage(kEntryBytes * capacity);
     }
 }
@@ -24,7 +24,7 @@ void C_Array::Reset() {
 
 bool C_Array::Insert(C_Object* item, uint32_t index) {
     if (!items) {
-        items = static_cast<C_Object**>(malloc(kEntryBytes));
+        items = static_cast<C_Object**>(Mem_Alloc(kEntryBytes));
         if (!items) return false;
         Mem_AddUsage(kEntryBytes);
         capacity = 1;
@@ -35,7 +35,7 @@ bool C_Array::Insert(C_Object* item, uint32_t index) {
     if (count + 1 > capacity) {
         if (capacity > 0x7FFFFFFFu / kEntryBytes) return false;
         uint32_t grown = capacity * 2;
-        C_Object** block = static_cast<C_Object**>(malloc(static_cast<size_t>(kEntryBytes) * grown));
+        C_Object** block = static_cast<C_Object**>(Mem_Alloc(static_cast<size_t>(kEntryBytes) * grown));
         if (!block) return false;
         Mem_AddUsage(kEntryBytes * grown);
         memcpy(block, items, static_cast<size_t>(kEntryBytes) * count);

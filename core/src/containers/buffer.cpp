@@ -7,7 +7,7 @@
 
 void C_Buffer::Release() {
     if (data) {
-        free(data);
+        Mem_Free(data);
         Mem_SubUsage(capacity);
     }
 }
@@ -19,7 +19,7 @@ void C_Buffer::Reset() {
 }
 
 bool C_Buffer::Allocate(uint32_t newSize, bool keep, bool zero) {
-    uint8_t* block = static_cast<uint8_t*>(malloc(newSize ? newSize : 1));
+    uint8_t* block = static_cast<uint8_t*>(Mem_Alloc(newSize ? newSize : 1));
     if (!block) return false;
     if (keep) {
         if (data) {
@@ -39,7 +39,7 @@ bool C_Buffer::Allocate(uint32_t newSize, bool keep, bool zero) {
 
 bool C_Buffer::Resize(uint32_t newSize, bool keep) {
     if (newSize > capacity) {
-        uint8_t* block = static_cast<uint8_t*>(malloc(newSize));
+        uint8_t* block = static_cast<uint8_t*>(Mem_Alloc(newSize));
         if (!block) return false;
         if (keep) {
             memset(block, 0, newSize);

@@ -87,7 +87,7 @@ C_String& C_String::operator=(double value) { AssignFormatted("%f", value); retu
 
 void C_String::Assign(const char* source, uint32_t bytes) {
     // Build the new text before freeing the old one: `source` may point into it.
-    char* copy = static_cast<char*>(malloc(static_cast<size_t>(bytes) + 1));
+    char* copy = static_cast<char*>(Mem_Alloc(static_cast<size_t>(bytes) + 1));
     if (!copy) return;
     if (bytes) memcpy(copy, source, bytes);
     copy[bytes] = 0;
@@ -107,7 +107,7 @@ void C_String::AssignFormatted(const char* format, ...) {
         va_end(again);
         return;
     }
-    char* formatted = static_cast<char*>(malloc(static_cast<size_t>(needed) + 1));
+    char* formatted = static_cast<char*>(Mem_Alloc(static_cast<size_t>(needed) + 1));
     if (formatted) {
         vsnprintf(formatted, static_cast<size_t>(needed) + 1, format, again);
         Release();
@@ -118,7 +118,7 @@ void C_String::AssignFormatted(const char* format, ...) {
 }
 
 void C_String::Release() {
-    free(text);
+    Mem_Free(text);
     text = nullptr;
     length = 0;
 }
@@ -133,7 +133,7 @@ bool C_String::LoadFromStream(C_Stream* stream, uint32_t) {
         Assign("", 0);
         return Record_Truncated("C_String");
     }
-    char* loaded = static_cast<char*>(calloc(static_cast<size_t>(n) + 1, 1));
+    char* loaded = static_cast<char*>(Mem_AllocZero(static_cast<size_t>(n) + 1));
     if (!loaded) return Err_Fail(ERR_ALLOC, "C_String::LoadFromStream{text}", "C_String::LoadFromStream");
     uint32_t got = n ? Stream_Read(loaded, 1, n, stream) : 0;
     Release();
@@ -197,7 +197,7 @@ int32_t Compare(const C_String& a, const C_String& b) {
 
 C_String& C_String::operator+=(const C_String& other) {
     uint32_t extra = other.text ? other.length : 0;
-    char* joined = static_cast<char*>(malloc(static_cast<size_t>(length) + extra + 1));
+    char* joined = static_cast<char*>(Mem_Alloc(static_cast<size_t>(length) + extra + 1));
     if (!joined) return *this;
     if (length) memcpy(joined, text, length);
     if (extra) memcpy(joined + length, other.text, extra);
@@ -272,7 +272,7 @@ C_String C_String::GetExtension() const {
 
 void C_String::InsertChar(uint32_t position, char c) {
     if (position > length) position = length;
-    char* grown = static_cast<char*>(malloc(static_cast<size_t>(length) + 2));
+    char* grown = static_cast<char*>(Mem_Alloc(static_cast<size_t>(length) + 2));
     if (!grown) return;
     if (position) memcpy(grown, text, position);
     grown[position] = c;
@@ -298,7 +298,7 @@ bool C_String::Load_TXT_FromStream(C_Stream* stream) {
         if (byte != 13) ++count;
     }
     Stream_Seek(stream, 0, STREAM_SEEK_SET);
-    char* loaded = static_cast<char*>(malloc(static_cast<size_t>(count) + 1));
+    char* loaded = static_cast<char*>(Mem_Alloc(static_cast<size_t>(count) + 1));
     if (!loaded) return false;
     uint32_t stored = 0;
     while (stored < count && Stream_Read(&byte, 1, 1, stream) == 1) {

@@ -30,11 +30,14 @@ bool C_Stream::OpenMemoryForRead() {
 bool C_Stream::OpenMemoryForRead(const void* data, uint32_t bytes) {
     uint8_t* copy = nullptr;
     if (bytes) {
-        copy = static_cast<uint8_t*>(malloc(bytes));
-        if (!copy) return false;
+        copy = static_cast<uint8_t*>(Mem_Alloc(bytes));
+        if (!copy) {
+            Err_Set(ERR_ALLOC, 0, 0, "C_Stream::OpenMemoryForRead{buffer}");
+            return false;
+        }
         memcpy(copy, data, bytes);
     }
-    free(buffer);
+    Mem_Free(buffer);
     buffer = copy;
     size = bytes;
     capacity = bytes;
@@ -61,7 +64,7 @@ bool C_Stream::CloseFile() {
 
 bool C_Stream::Close() {
     if ((kind == STREAM_MEMORY_READ || kind == STREAM_MEMORY_WRITE) && buffer) {
-        free(buffer);
+        Mem_Free(buffer);
         buffer = nullptr;
         kind = STREAM_CLOSED;
     }
@@ -91,6 +94,17 @@ uint32_t Stream_Read(void* destination, uint32_t itemSize, uint32_t itemCount, C
     return static_cast<uint32_t>(copied);
 }
 
+namespace {
+
+// A memory stream that cannot grow writes nothing; the report tells the
+// caller, whose own failure follows, why.
+uint32_t NoRoom() {
+    Err_Set(ERR_ALLOC, 0, 0, "Stream_Write{buffer}");
+    return 0;
+}
+
+}  // namespace
+
 uint32_t Stream_Write(const void* source, uint32_t itemSize, uint32_t itemCount, C_Stream* stream) {
     if (!stream) return 0;
     if (stream->kind == STREAM_FILE_WRITE) {
@@ -108,15 +122,15 @@ uint32_t Stream_Write(const void* source, uint32_t itemSize, uint32_t itemCount,
             if (n == 0) return 0;
             newCapacity = end;
         }
-        uint8_t* block = static_cast<uint8_t*>(malloc(static_cast<size_t>(newCapacity)));
-        if (!block) return 0;
+        uint8_t* block = static_cast<uint8_t*>(Mem_Alloc(static_cast<size_t>(newCapacity)));
+        if (!block) return NoRoom();
         stream->buffer = block;
         stream->capacity = static_cast<uint32_t>(newCapacity);
     } else if (end > stream->capacity) {
         uint64_t newCapacity = (static_cast<uint64_t>(stream->capacity) + n) * 2;
         if (newCapacity > 0xFFFFFFFFu) newCapacity = 0xFFFFFFFFu;
-        uint8_t* block = static_cast<uint8_t*>(realloc(stream->buffer, static_cast<size_t>(newCapacity)));
-        if (!block) return 0;
+        uint8_t* block = static_cast<uint8_t*>(Mem_Realloc(stream->buffer, static_cast<size_t>(newCapacity)));
+        if (!block) return NoRoom();
         stream->buffer = block;
         stream->capacity = static_cast<uint32_t>(newCapacity);
     }

@@ -11,14 +11,14 @@ namespace {
 
 uint8_t* AllocCounted(uint32_t bytes) {
     if (bytes == 0) return nullptr;
-    uint8_t* block = static_cast<uint8_t*>(std::malloc(bytes));
+    uint8_t* block = static_cast<uint8_t*>(Mem_Alloc(bytes));
     if (block) Mem_AddUsage(bytes);
     return block;
 }
 
 void FreeCounted(uint8_t* block, uint32_t bytes) {
     if (!block) return;
-    std::free(block);
+    Mem_Free(block);
     Mem_SubUsage(bytes);
 }
 
@@ -208,6 +208,10 @@ C_Image& C_Image::operator=(const C_Image& other) {
     if (other.m_palette && other.paletteSize) {
         m_palette = AllocCounted(other.paletteSize);
         if (!m_palette) {
+            // An indexed image without its palette would pass for a whole
+            // copy; an empty image shows the failure.
+            Release();
+            Reset();
             Err_Set(ERR_ALLOC, 0, 0, "C_Image::operator={m_palette}");
             return *this;
         }

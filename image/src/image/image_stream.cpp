@@ -111,7 +111,7 @@ bool C_Image::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     // Shape the empty image; the buffer holds exactly rowBytes x height bytes,
     // zeroed so that rows the record does not carry are defined.
     if (paletteBytes) {
-        m_palette = static_cast<uint8_t*>(std::malloc(paletteBytes));
+        m_palette = static_cast<uint8_t*>(Mem_Alloc(paletteBytes));
         if (!m_palette) {
             Release();
             Reset();
@@ -130,7 +130,7 @@ bool C_Image::LoadFromStream(C_Stream* stream, uint32_t /*flags*/) {
     format = hdrFormat;
     rowBytes = hdrRowBytes;
     if (pixelBytes) {
-        data = static_cast<uint8_t*>(std::calloc(1, pixelBytes));
+        data = static_cast<uint8_t*>(Mem_AllocZero(pixelBytes));
         if (!data) {
             Release();
             Reset();

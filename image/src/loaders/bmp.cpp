@@ -216,7 +216,7 @@ int32_t ReadRows(S_LoaderInput& in, C_Image* image, const S_BmpInfo& info) {
     bool direct = info.bitCount == 8 || info.bitCount == 16 || info.bitCount == 24;
     uint8_t* scratch = nullptr;
     if (!direct) {
-        scratch = static_cast<uint8_t*>(malloc(usedBytes));
+        scratch = static_cast<uint8_t*>(Mem_Alloc(usedBytes));
         if (!scratch) return ERR_ALLOC;
         Mem_AddUsage(usedBytes);
     }
@@ -228,7 +228,7 @@ int32_t ReadRows(S_LoaderInput& in, C_Image* image, const S_BmpInfo& info) {
         if (ok && row + 1 < info.height) ok = Input_Skip(in, padding);
     }
     if (scratch) {
-        free(scratch);
+        Mem_Free(scratch);
         Mem_SubUsage(usedBytes);
     }
     return ok ? 0 : ERR_DATA;

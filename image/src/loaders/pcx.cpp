@@ -157,7 +157,7 @@ bool Load(C_Image* image, S_LoaderInput& in) {
 
     if (const char* failed = Loader_Allocate(image, info.width, info.height, outFormat, !rgb, kDataText, kPaletteText))
         return Loader_Fail(image, ERR_ALLOC, failed, kPlace);
-    uint8_t* line = static_cast<uint8_t*>(malloc(lineBytes));
+    uint8_t* line = static_cast<uint8_t*>(Mem_Alloc(lineBytes));
     if (!line) return Loader_Fail(image, ERR_ALLOC, kRowText, kPlace);
     Mem_AddUsage(lineBytes);
 
@@ -167,7 +167,7 @@ bool Load(C_Image* image, S_LoaderInput& in) {
         ok = DecodeLine(in, dec, line, lineBytes);
         if (ok) StoreLine(info, line, image->data + static_cast<size_t>(y) * image->pitch);
     }
-    free(line);
+    Mem_Free(line);
     Mem_SubUsage(lineBytes);
     // A run that reaches past the last scan line is as broken as one cut short.
     if (!ok || dec.runLeft) return Bad(image);

@@ -93,7 +93,16 @@ static C_Surface* NewBackBuffer(int32_t width, int32_t height, bool withAlpha) {
             return nullptr;
         }
     }
-    return new C_Surface(0, colour, alpha, nullptr, nullptr, nullptr, nullptr);
+    // The surface files each image in its plane list; an image it could not
+    // file (no memory for the list) stays ours, and the buffer is not whole.
+    C_Surface* surface = new C_Surface(0, colour, alpha, nullptr, nullptr, nullptr, nullptr);
+    const bool colourFiled = surface->GetPlaneImage(GFX_PLANE_COLOR) == colour;
+    const bool alphaFiled = alpha == nullptr || surface->GetPlaneImage(GFX_PLANE_ALPHA) == alpha;
+    if (colourFiled && alphaFiled) return surface;
+    delete surface;
+    if (!colourFiled) delete colour;
+    if (!alphaFiled) delete alpha;
+    return nullptr;
 }
 
 bool C_Display::Start() {

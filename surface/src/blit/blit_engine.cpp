@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "softblit/core/status.h"
+
 C_Blit_Kernel Gfx_BlitKernel;
 
 C_Blit_Kernel::C_Blit_Kernel()
@@ -12,10 +14,7 @@ bool C_Blit_Kernel::BeginEdges(const C_Frame& clip) {
     // Negative rows are never addressed, whatever frame a caller passes.
     const int32_t top = clip.top < 0 ? 0 : clip.top;
     const int32_t bottom = clip.bottom < top ? top : clip.bottom;
-    if (bottom >= (1 << 28)) return false;
-    const uint32_t bytes = uint32_t(bottom) * 4u;
-    // The tables only grow; a smaller frame reuses them.
-    if (!edgeLeftmost.Resize(bytes, false) || !edgeRightmost.Resize(bytes, false)) return false;
+    if (bottom >= (1 << 28) || !ReserveEdges(bottom)) return false;
     edgeTop = top;
     edgeBottom = bottom;
     int32_t* left = Leftmost();
@@ -27,6 +26,15 @@ bool C_Blit_Kernel::BeginEdges(const C_Frame& clip) {
     edgeFirstRow = bottom;
     edgeLastRow = top;
     return true;
+}
+
+bool C_Blit_Kernel::ReserveEdges(int32_t bottom) {
+    if (bottom <= 0 || bottom >= (1 << 28)) return true;  // nothing to hold, or a frame BeginEdges refuses
+    const uint32_t bytes = uint32_t(bottom) * 4u;
+    // The tables only grow; a smaller frame reuses them.
+    if (edgeLeftmost.Resize(bytes, false) && edgeRightmost.Resize(bytes, false)) return true;
+    Err_Set(ERR_ALLOC, 0, 0, "C_Blit_Kernel::ReserveEdges{edgeLeftmost}");
+    return false;
 }
 
 void C_Blit_Kernel::MarkEdge(int32_t row, int32_t column) {

@@ -281,6 +281,12 @@ bool C_Blit_Kernel::Blit_Fixed(C_Surface* source, C_Surface* destination, const 
             }
         }
     }
+    // The rotated walk traces its outline into the edge tables; tables that
+    // cannot grow must fail the blit, not leave it undrawn.
+    if (mode == BLIT_ROTATED && !ReserveEdges(g.clipBottom)) {
+        Err_Fatal("C_Blit_Kernel::Blit_Fixed");
+        return false;
+    }
     const bool alphaNeeded = belowOne || srcAlpha || dstAlpha;
     const E_BlitFamily family = effects ? BLIT_EFFECTS : alphaNeeded ? BLIT_BLEND : BLIT_PLAIN;
     uint32_t options = 0;

@@ -76,6 +76,13 @@ bool CutToLimit(double& x1, double& y1, double& x2, double& y2) {
     };
     place(t0, cut0, x1, y1);
     place(t1, cut1, x2, y2);
+    // Rounding can leave an end past its edge, or uncut where the cut point
+    // rounds to the end itself (an end 1e19 away beside one 1e36 away): hold
+    // both to the square, which moves them by less than the rounding did.
+    x1 = std::fmin(std::fmax(x1, -kLimit), kLimit);
+    y1 = std::fmin(std::fmax(y1, -kLimit), kLimit);
+    x2 = std::fmin(std::fmax(x2, -kLimit), kLimit);
+    y2 = std::fmin(std::fmax(y2, -kLimit), kLimit);
     return true;
 }
 

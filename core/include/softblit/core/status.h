@@ -1,6 +1,7 @@
 // Process-wide status record, error reporting and the memory block routines.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct S_SysStatus {
@@ -64,3 +65,19 @@ bool Mem_Set32(void* destination, uint32_t bytes, uint32_t value);
 enum : uint32_t { MEM_LITTLE_ENDIAN = 2, MEM_BIG_ENDIAN = 3 };
 uint32_t Mem_GetByteOrder();
 uint32_t Mem_ProbeByteOrder(void* twoBytes, uint32_t fallback);
+
+// Heap blocks of the framework: malloc, calloc, realloc and free, routed
+// through one place so that tests can make any one of them fail.
+void* Mem_Alloc(size_t bytes);
+void* Mem_AllocZero(size_t bytes);
+void* Mem_Realloc(void* block, size_t bytes);
+void Mem_Free(void* block);
+
+// Test hook: the n-th call of Mem_Alloc, Mem_AllocZero or Mem_Realloc from
+// now (1 = the next) gives nothing, as if the heap were exhausted; 0 disarms.
+// Mem_FailPending tells whether the armed failure has not happened yet, so a
+// test can walk n = 1, 2, ... until an operation runs out of allocations.
+void Mem_FailAllocation(uint32_t n);
+bool Mem_FailPending();
+// Calls of Mem_Alloc, Mem_AllocZero and Mem_Realloc so far, failed or not.
+uint32_t Mem_AllocationCount();

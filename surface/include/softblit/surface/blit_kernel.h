@@ -66,6 +66,9 @@ public:
     // edgeLastRow = clip.top. The frame must lie inside the target plane
     // (rows below 0 are never touched). False when the tables cannot grow.
     bool BeginEdges(const C_Frame& clip);
+    // Grows both tables to hold rows 0 .. bottom - 1; false, with error 3,
+    // when they cannot grow.
+    bool ReserveEdges(int32_t bottom);
     // Widens the span of `row` to include `column` (rows outside the frame
     // given to BeginEdges are ignored) and widens edgeFirstRow/edgeLastRow
     // within that frame.
