@@ -2,9 +2,6 @@
 // one-bit BDF font, written by the test, for FreeType's bitmap strikes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "font_fixtures.h"
 #include "softblit/core/status.h"
 
@@ -41,21 +38,19 @@ std::string WriteBdf() {
 
 TEST(OutlineBuilder, AntialiasedGlyphsGetAPageOneLargerThanTheBitmap) {
     auto font = FontFor("AB");
-    const C_BitmapGlyph t(16, FONT_RENDER_ANTIALIASED, FONT_STYLE_ITALIC);
-    ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, t, font.get()));
+    ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(16, FONT_RENDER_ANTIALIASED, FONT_STYLE_ITALIC),
+                                              font.get()));
     ASSERT_EQ(font->GetPageCount(), 2u);
     for (uint8_t c : {'A', 'B'}) {
+        SCOPED_TRACE(c);
         const C_BitmapGlyph& g = *font->GetFace(c)->GetGlyph(0);
-        EXPECT_EQ(g.size, 16);
-        EXPECT_EQ(g.renderMode, FONT_RENDER_ANTIALIASED);
-        EXPECT_EQ(g.style, FONT_STYLE_ITALIC);
-        EXPECT_EQ(g.pageIndex, c == 'A' ? 0 : 1);
+        EXPECT_EQ((std::vector<int>{g.size, g.renderMode, g.style, g.pageIndex, g.advance.y}),
+                  (std::vector<int>{16, FONT_RENDER_ANTIALIASED, FONT_STYLE_ITALIC, c == 'A' ? 0 : 1, 0}));
         // 16 points at 96 dpi: capitals about 15 pixels tall.
         EXPECT_GE(g.frame.bottom, 13);
         EXPECT_LE(g.frame.bottom, 17);
         EXPECT_EQ(g.bearing.y, g.frame.bottom);  // capitals stand on the baseline
         EXPECT_GT(g.advance.x, 10);
-        EXPECT_EQ(g.advance.y, 0);
         const C_Image* alpha = PageAlpha(*font, g);
         ASSERT_NE(alpha, nullptr);
         EXPECT_EQ(font->GetPage(g.pageIndex)->GetPlane(GFX_PLANE_COLOR), nullptr);
@@ -133,8 +128,7 @@ TEST(OutlineBuilder, RefusalsLeaveTheFontUnchanged) {
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(16, 5, 7), font.get()));
     EXPECT_EQ(Err_GetCause().code, ERR_ALLOC);
     EXPECT_EQ(font->GetPageCount(), 0u);
-    EXPECT_EQ(font->GetFace('A')->GetGlyphCount(), 0u);
-    EXPECT_EQ(font->GetFace('B')->GetGlyphCount(), 0u);
+    EXPECT_EQ(font->GetFace('A')->GetGlyphCount() + font->GetFace('B')->GetGlyphCount(), 0u);
 }
 
 TEST(OutlineBuilder, OneBitBitmapFontsGiveTwoLevelsInEitherModeAndNeedTheirOwnSize) {
@@ -147,10 +141,7 @@ TEST(OutlineBuilder, OneBitBitmapFontsGiveTwoLevelsInEitherModeAndNeedTheirOwnSi
 
     ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(bdf, C_BitmapGlyph(6, FONT_RENDER_ANTIALIASED, 7), font.get()));
     const C_BitmapGlyph& a = *font->GetFace('A')->GetGlyph(0);
-    EXPECT_EQ(a.frame.right, 4);
-    EXPECT_EQ(a.frame.bottom, 3);
-    EXPECT_EQ(a.advance.x, 5);
-    EXPECT_EQ(a.bearing.y, 5);
+    EXPECT_EQ(Fields(a), "size 6 mode 5 style 7 page 0 frame 0 0 4 3 advance 5 0 bearing 0 5");
     const C_Image* alpha = PageAlpha(*font, a);
     ASSERT_EQ(alpha->width, 5u);
     const char* expected[] = {"XXXX.", "X..X.", "XXXX.", "....."};
@@ -172,13 +163,10 @@ TEST(OutlineBuilder, AnOutlineFontDrawsAfterAReload) {
     C_Font loaded;
     ASSERT_TRUE(LoadBytes(loaded, SaveBytes(*font)));
     T_Canvas canvas;
-    const C_String text("Hi");
     const C_FontType type(C_String("DejaVu Sans"), 16, FONT_RENDER_ANTIALIASED, 0, 0, 0, 0, 0);
-    const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    const C_Vector2D at(4, 4);
-    ASSERT_TRUE(Gfx_Surface_DrawText(&text, &loaded, &type, canvas.surface.get(), &white, &at, 0));
+    ASSERT_TRUE(Draw(canvas, loaded, type, "Hi", 4, 4));
     // The baseline lies at y + S = 20: 'H' stands on it, its stem at the pen.
-    const T_Canvas::S_Box box = canvas.Box(128);
+    const S_Box box = canvas.Box(128);
     EXPECT_EQ(box.bottom, 20);
     EXPECT_NEAR(box.top, 20 - 15, 2);
     EXPECT_NEAR(box.left, 4 + loaded.GetFace('H')->GetGlyph(0)->bearing.x, 1);
