@@ -75,7 +75,6 @@ inline S_Box Union(const S_Box& a, const S_Box& b) {
 struct T_Canvas {
     std::unique_ptr<C_Surface> surface{new C_Surface()};
     C_Image* image = new C_Image();
-
     T_Canvas(uint32_t w = 96, uint32_t h = 64) {
         image->CreateEmpty(w, h, GFX_FMT_A8R8G8B8, GFX_FMT_NONE);
         std::memset(image->data, 0, image->dataSize);
@@ -83,7 +82,6 @@ struct T_Canvas {
     }
     uint8_t Red(uint32_t x, uint32_t y) const { return image->GetRow(y)[x * 4 + 2]; }
     bool Blank() const { return Box(1).Empty(); }
-
     // Bounding box of the pixels whose red level lies in [lo, hi].
     S_Box Box(uint8_t lo, uint8_t hi = 255) const {
         S_Box b;
@@ -95,25 +93,19 @@ struct T_Canvas {
     }
 };
 
-// White text at (x, y) measured downward, the whole canvas as area.
+// White text at (x, y) measured downward. A cursor or an area (else the
+// whole canvas) goes through DrawTextEx, whose y is measured upward.
 inline bool Draw(T_Canvas& canvas, C_Font& font, const C_FontType& type, const char* text, float x, float y,
-                 uint8_t anchor = 0x10, uint8_t wrap = 0) {
+                 uint8_t anchor = 0x10, uint8_t wrap = 0, uint32_t cursor = FONT_NO_CURSOR,
+                 const C_Rect* area = nullptr) {
     const C_String s(text);
     const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    const C_Vector2D at(x, y, anchor);
-    return Gfx_Surface_DrawText(&s, &font, &type, canvas.surface.get(), &white, &at, wrap);
-}
-
-// The same through DrawTextEx, with a cursor and the whole canvas as area
-// unless one is given.
-inline bool DrawEx(T_Canvas& canvas, C_Font& font, const C_FontType& type, const char* text, float x, float y,
-                   uint32_t cursor, const C_Rect* area = nullptr) {
-    const C_String s(text);
-    const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
+    const C_Vector2D at(x, y, anchor), up(x, -y, anchor);
+    if (cursor == FONT_NO_CURSOR && area == nullptr)
+        return Gfx_Surface_DrawText(&s, &font, &type, canvas.surface.get(), &white, &at, wrap);
     const C_Rect whole(0, 0, float(canvas.image->width), float(canvas.image->height));
-    const C_Vector2D at(x, -y, 0x10);
-    return Gfx_Surface_DrawTextEx(&s, &font, &type, canvas.surface.get(), &white, area ? area : &whole, 0, 0, 0, 0,
-                                  &at, 0, cursor, 0, 0, 0, nullptr, nullptr, 0, 0, 0, 0);
+    return Gfx_Surface_DrawTextEx(&s, &font, &type, canvas.surface.get(), &white, area ? area : &whole, 0, 0, wrap,
+                                  0, &up, 0, cursor, 0, 0, 0, nullptr, nullptr, 0, 0, 0, 0);
 }
 
 // Every field of a glyph on one line, so that whole glyphs compare at once.

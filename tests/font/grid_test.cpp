@@ -31,7 +31,6 @@ TEST(GridBuilder, EveryFaceGainsExactlyOneGlyphPerCallAndAGridGivenTwiceKeepsIts
     for (int32_t c : {int32_t('C'), int32_t('D'), 200})
         EXPECT_EQ(Fields(*font.GetFace(c)->GetGlyph(0)),
                   "size 8 mode 6 style 7 page 0 frame 0 0 0 0 advance 0 0 bearing 0 0") << c;
-
     ASSERT_TRUE(Gfx_Font_AddGlyphsFromGrid(C_String("AB"), 2, 1, 16, grid, &font));
     EXPECT_EQ(font.GetPageCount(), 1u);
     for (int32_t c : {int32_t('A'), int32_t('B'), int32_t('C'), int32_t('D'), 200})
@@ -45,13 +44,11 @@ TEST(GridBuilder, RefusesWhatItCannotCutAndKeepsNoGridItRefused) {
     font.AddFace('A');
     std::unique_ptr<C_Surface> grid(MakeGridPicture("A", 2, 2));  // 16 x 16
     const C_String chars("A");
-
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromGrid(chars, 1, 1, 8, grid.get(), nullptr));
     EXPECT_STREQ(Err_GetCause().message, "Gfx_Font_AddGlyphsFromGrid{font}");
     EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromGrid(chars, 1, 1, 8, nullptr, &font));
     EXPECT_STREQ(Err_GetCause().message, "Gfx_Font_AddGlyphsFromGrid{grid}");
-
     struct {
         uint32_t columns, rows;
         const char* cause;
@@ -63,7 +60,6 @@ TEST(GridBuilder, RefusesWhatItCannotCutAndKeepsNoGridItRefused) {
     }
     EXPECT_TRUE(Gfx_Font_AddGlyphsFromGrid(chars, 16, 16, 8, grid.get(), &font));
     font.pages->RemoveAt(0);  // the surface stays the test's
-
     // A colour plane alone, then beside an alpha one; an alpha plane of 16 bits.
     const auto addPlane = [](C_Surface& s, int32_t format, uint32_t plane) {
         C_Image* image = new C_Image();

@@ -21,17 +21,14 @@ struct S_Levels {
     int x0, y0, x1, y1;
     uint8_t lo, hi;
 };
-S_Levels On(int x0, int y0, int x1 = -1, int y1 = -1) { return {x0, y0, x1 < 0 ? x0 + 1 : x1, y1 < 0 ? y0 + 1 : y1, 255, 255}; }
-S_Levels Off(int x0, int y0, int x1 = -1, int y1 = -1) { return {x0, y0, x1 < 0 ? x0 + 1 : x1, y1 < 0 ? y0 + 1 : y1, 0, 0}; }
+S_Levels On(int x0, int y0, int x1, int y1) { return {x0, y0, x1, y1, 255, 255}; }
+S_Levels On(int x, int y) { return On(x, y, x + 1, y + 1); }
+S_Levels Off(int x, int y) { return {x, y, x + 1, y + 1, 0, 0}; }
 
-void ExpectLevels(const T_Canvas& canvas, const S_Levels& r) {
+void ExpectLevels(const T_Canvas& c, const S_Levels& r) {
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x)
-            if (canvas.Red(x, y) < r.lo || canvas.Red(x, y) > r.hi) {
-                ADD_FAILURE() << "red at (" << x << ", " << y << ") is " << int(canvas.Red(x, y)) << ", not in ["
-                              << int(r.lo) << ", " << int(r.hi) << "]";
-                return;
-            }
+            EXPECT_TRUE(c.Red(x, y) >= r.lo && c.Red(x, y) <= r.hi) << int(c.Red(x, y)) << " at " << x << ", " << y;
 }
 
 struct ReferenceRuleGuard {
@@ -91,14 +88,12 @@ TEST(TextPlacement, GlyphsThatCannotShowAreSkippedButStillAdvance) {
     ASSERT_TRUE(Draw(raised, *font, GridType(), "AB", 10, 20));
     EXPECT_EQ(BoxA(raised), (S_Box{10, 20, 17, 27}));
     EXPECT_EQ(BoxB(raised), (S_Box{18, 20, 25, 27}));
-
     font = MakeGridFont();
     T_Canvas cut;
     const C_Rect area(0, 0, 15, 64);
-    ASSERT_TRUE(DrawEx(cut, *font, GridType(), "AB", 10, 20, FONT_NO_CURSOR, &area));
+    ASSERT_TRUE(Draw(cut, *font, GridType(), "AB", 10, 20, 0x10, 0, FONT_NO_CURSOR, &area));
     EXPECT_EQ(BoxA(cut), (S_Box{10, 28, 17, 35}));
     EXPECT_TRUE(BoxB(cut).Empty());  // pen 18 lies past the area's right edge
-
     font->GetFace('A')->GetGlyph(0)->frame.right = 1000;
     T_Canvas broken;
     ASSERT_TRUE(Draw(broken, *font, GridType(), "AB", 10, 20));
@@ -125,7 +120,7 @@ TEST(TextDecorations, SitWhereTheGlyphsAreAtEverySize) {
          {On(17, 34, 24, 35), Off(17, 33), Off(24, 34)}},
         {"strike-out", "A B", 8, 0, 1, FONT_NO_CURSOR, {9, 28, 32, 35}, {On(17, 30, 24, 31), Off(20, 34)}},
         // '|' lights column 3, drawn twice from one column left of the pen.
-        {"cursor before character 1", "A B", 8, 0, 0, 1, {10, 28, 22, 35}, {On(20, 28, 22, 35), Off(19, 28, 20, 35)}},
+        {"cursor before character 1", "A B", 8, 0, 0, 1, {10, 28, 22, 35}, {On(20, 28, 22, 35), {19, 28, 20, 35, 0, 0}}},
         // 7 lit source columns stretched by 47 / 8 from the pen 18, less one:
         // 41 columns from 17, then a gap before the underline of 'B' at 64.
         {"tab underlined over its width", "A\tB", 8, 1, 0, FONT_NO_CURSOR, {9, 28, 71, 35},
@@ -142,8 +137,7 @@ TEST(TextDecorations, SitWhereTheGlyphsAreAtEverySize) {
         type.underline = r.underline;
         type.strikeOut = r.strikeOut;
         T_Canvas canvas;
-        ASSERT_TRUE(r.cursor == FONT_NO_CURSOR ? Draw(canvas, *font, type, r.text, 10, 20)
-                                               : DrawEx(canvas, *font, type, r.text, 10, 20, r.cursor));
+        ASSERT_TRUE(Draw(canvas, *font, type, r.text, 10, 20, 0x10, 0, r.cursor));
         EXPECT_EQ(canvas.Box(250), r.bright);
         for (const S_Levels& l : r.levels) ExpectLevels(canvas, l);
     }
@@ -157,7 +151,7 @@ TEST(TextDecorations, AreSkippedWhenTheirGlyphCannotServe) {
     font->GetFace('|')->GetGlyph(0)->pageIndex = -1;
     T_Canvas canvas;
     ASSERT_TRUE(Draw(canvas, *font, type, " ", 10, 20));
-    ASSERT_TRUE(DrawEx(canvas, *font, GridType(), "  ", 10, 20, 1));
+    ASSERT_TRUE(Draw(canvas, *font, GridType(), "  ", 10, 20, 0x10, 0, 1));
     EXPECT_TRUE(canvas.Blank());
 }
 
@@ -179,57 +173,61 @@ TEST(GlyphChoice, ClosestSizeWinsAndTheFirstWinsATieUntilAReloadFlipsTheOrder) {
     EXPECT_NEAR(width(*font, 19), 7 * 19 / 20, 1);
 }
 
-TEST(GlyphChoice, StyleAndRenderModeMustMatchAndNothingIsDrawnOtherwise) {
-    auto font = MakeGridFont();
-    T_Canvas canvas;
-    const uint32_t code = uint32_t(Sys_Status.errorCode);
-    EXPECT_FALSE(Draw(canvas, *font, C_FontType(), "AB", 10, 20));  // render mode 0
+TEST(GlyphChoice, TheReferenceCharacterNeedsAGlyphOfTheTypesStyleModeAndSize) {
+    ReferenceRuleGuard guard;
+    ASSERT_EQ(Gfx_Text_GetReferenceRule(), uint32_t(FONT_REFERENCE_FIRST));
+    auto grid = MakeGridFont(), boldA = MakeGridFont(), sizeless = MakeGridFont();
+    for (C_Font* f : {boldA.get(), sizeless.get()}) f->GetFace('A')->GetGlyph(0)->style = FONT_STYLE_BOLD;
+    sizeless->GetFace('A')->GetGlyph(0)->size = 0;  // size 0 never qualifies
     C_FontType bold = GridType();
     bold.bold = 2;  // any non-zero value is bold
-    EXPECT_FALSE(Draw(canvas, *font, bold, "AB", 10, 20));
-    EXPECT_TRUE(canvas.Blank());
-    font->GetFace('A')->GetGlyph(0)->style = FONT_STYLE_BOLD;
-    EXPECT_TRUE(Draw(canvas, *font, bold, "A", 10, 20));
-    font->GetFace('A')->GetGlyph(0)->size = 0;  // size 0 never qualifies
-    EXPECT_FALSE(Draw(canvas, *font, bold, "A", 10, 20));
-    EXPECT_EQ(uint32_t(Sys_Status.errorCode), code);  // nothing to draw is no error
-}
-
-TEST(GlyphChoice, RefusesWhatCannotBeDrawn) {
-    auto font = MakeGridFont();
+    const uint32_t first = FONT_REFERENCE_FIRST, above32 = FONT_REFERENCE_FIRST_ABOVE_32;
+    const S_Box none, a{10, 28, 17, 35};
+    const struct {
+        const char* what;
+        C_Font* font;
+        C_FontType type;
+        uint32_t rule;
+        const char* text;
+        bool drawn;
+        S_Box box;
+    } rows[] = {
+        {"render mode 0", grid.get(), C_FontType(), first, "AB", false, none},
+        {"no bold glyph", grid.get(), bold, first, "AB", false, none},
+        {"a bold glyph", boldA.get(), bold, first, "A", true, a},
+        {"a bold glyph of size 0", sizeless.get(), bold, first, "A", false, none},
+        {"empty text", grid.get(), GridType(), first, "", false, none},
+        {"a reference without a face", grid.get(), GridType(), first, "\x01" "AB", false, none},
+        {"size 0", grid.get(), GridType(0), first, "AB", false, none},
+        {"size -8", grid.get(), GridType(-8), first, "AB", false, none},
+        {"size NaN", grid.get(), GridType(NAN), first, "AB", false, none},
+        {"size infinite", grid.get(), GridType(INFINITY), first, "AB", false, none},
+        {"0xC0 first", grid.get(), GridType(), first, "\xC0" "A", false, none},
+        // 0xC0 is negative as a signed byte, so 'A' is the reference.
+        {"0xC0 above 32", grid.get(), GridType(), above32, "\xC0" "A", true, a},
+        {"none above 32: the last", grid.get(), GridType(), above32, "  ", true, none},
+        {"none above 32: the last, without a face", grid.get(), GridType(), above32, " \x01", false, none},
+        {"empty text above 32", grid.get(), GridType(), above32, "", false, none},
+    };
+    const uint32_t code = uint32_t(Sys_Status.errorCode);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        Gfx_Text_SetReferenceRule(r.rule);
+        T_Canvas canvas;
+        EXPECT_EQ(Draw(canvas, *r.font, r.type, r.text, 10, 20), r.drawn);
+        EXPECT_EQ(canvas.Box(1), r.box);
+        EXPECT_EQ(uint32_t(Sys_Status.errorCode), code);  // nothing to draw is no error
+    }
     T_Canvas canvas;
-    const C_FontType type = GridType();
     const C_String text("AB");
     const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
     const C_Vector2D at(10, 20);
     C_Surface* dst = canvas.surface.get();
-    EXPECT_FALSE(Gfx_Surface_DrawText(nullptr, font.get(), &type, dst, &white, &at, 0));
+    const C_FontType type = GridType();
+    EXPECT_FALSE(Gfx_Surface_DrawText(nullptr, grid.get(), &type, dst, &white, &at, 0));
     EXPECT_FALSE(Gfx_Surface_DrawText(&text, nullptr, &type, dst, &white, &at, 0));
-    EXPECT_FALSE(Gfx_Surface_DrawText(&text, font.get(), nullptr, dst, &white, &at, 0));
-    EXPECT_FALSE(Draw(canvas, *font, type, "", 10, 20));
-    EXPECT_FALSE(Draw(canvas, *font, type, "\x01" "AB", 10, 20));  // reference without a face
-    for (float size : {0.0f, -8.0f, NAN, INFINITY}) {
-        C_FontType bad = type;
-        bad.size = size;
-        EXPECT_FALSE(Draw(canvas, *font, bad, "AB", 10, 20)) << size;
-    }
+    EXPECT_FALSE(Gfx_Surface_DrawText(&text, grid.get(), nullptr, dst, &white, &at, 0));
     EXPECT_TRUE(canvas.Blank());
-}
-
-TEST(GlyphChoice, BothReferenceRules) {
-    ReferenceRuleGuard guard;
-    auto font = MakeGridFont();
-    T_Canvas canvas;
-    ASSERT_EQ(Gfx_Text_GetReferenceRule(), uint32_t(FONT_REFERENCE_FIRST));
-    EXPECT_FALSE(Draw(canvas, *font, GridType(), "\xC0" "A", 10, 20));
-
-    Gfx_Text_SetReferenceRule(FONT_REFERENCE_FIRST_ABOVE_32);
-    // 0xC0 is negative as a signed byte, so 'A' is the reference.
-    EXPECT_TRUE(Draw(canvas, *font, GridType(), "\xC0" "A", 10, 20));
-    EXPECT_EQ(BoxA(canvas), (S_Box{10, 28, 17, 35}));
-    EXPECT_TRUE(Draw(canvas, *font, GridType(), "  ", 10, 20));  // none above 32: the last
-    EXPECT_FALSE(Draw(canvas, *font, GridType(), " \x01", 10, 20));
-    EXPECT_FALSE(Draw(canvas, *font, GridType(), "", 10, 20));
 }
 
 TEST(GlyphTransform, MovesEachGlyphAndANullResultLeavesItInPlace) {
@@ -250,19 +248,4 @@ TEST(GlyphTransform, MovesEachGlyphAndANullResultLeavesItInPlace) {
     EXPECT_EQ(BoxB(unchanged), (S_Box{18, 28, 25, 35}));
     EXPECT_EQ(BoxA(moved), (S_Box{15, 25, 22, 32}));
     EXPECT_EQ(BoxB(moved), (S_Box{23, 25, 30, 32}));
-}
-
-TEST(DisplayDrawing, ReadsThePagesDisplayCopies) {
-    auto font = MakeGridFont();
-    Gfx_BlitKernel.displayBlit = 1;
-    T_Canvas without, with;
-    EXPECT_TRUE(Draw(without, *font, GridType(), "AB", 10, 20));
-    C_SurfacePlane* plane = font->GetPage(0)->GetPlane(GFX_PLANE_ALPHA);
-    C_Image copy(*plane->image);
-    plane->displayCopy = &copy;
-    EXPECT_TRUE(Draw(with, *font, GridType(), "AB", 10, 20));
-    plane->displayCopy = nullptr;
-    Gfx_BlitKernel.displayBlit = 0;
-    EXPECT_TRUE(without.Blank());
-    EXPECT_EQ(BoxA(with), (S_Box{10, 28, 17, 35}));
 }

@@ -51,7 +51,6 @@ TEST(UftRecord, SavesTagNameFacesAndPagesInTheOrderItLoadsThem) {
     EXPECT_TRUE(font.name == "g");
     EXPECT_EQ(font.GetFace(0x10FFFF)->charCode, 0x10FFFF);
     EXPECT_EQ(SaveBytes(font), record);
-
     // The pages follow the faces: their count, then each one's ".srf" record.
     auto grid = MakeGridFont();
     const std::vector<uint8_t> bytes = SaveBytes(*grid), page = SaveBytes(*grid->GetPage(0));
@@ -99,7 +98,6 @@ TEST(UftRecord, PagesComeFromTheFactoryAndAFactoryGivingNoneFailsTheLoad) {
     ASSERT_TRUE(LoadBytes(font, bytes));
     EXPECT_EQ(made, 1);
     EXPECT_EQ(font.GetPage(0)->owner, &owner);
-
     font.surfaceFactory = [](void*) -> C_Surface* { return nullptr; };
     EXPECT_FALSE(LoadBytes(font, bytes));
     EXPECT_EQ(Err_GetCause().code, ERR_ALLOC);
@@ -139,7 +137,6 @@ TEST(UftRecord, ABrokenRecordFailsWithItsOwnCauseAndLeavesTheFontEmpty) {
         EXPECT_TRUE(IsEmpty(font));
     }
     EXPECT_EQ(Sys_Status.memoryInUse, before);
-
     // So does a record cut short at any byte.
     auto source = MakeGridFont();
     source->name = "grid";
@@ -174,7 +171,6 @@ TEST(UftRecord, EmptyPagesSaveAndLoad) {
     page->AddPlane(empty, GFX_PLANE_ALPHA);
     font.pages->Insert(page, 0);
     font.pages->Insert(new C_Surface(), 1);
-
     C_Font loaded;
     ASSERT_TRUE(LoadBytes(loaded, SaveBytes(font)));
     ASSERT_EQ(loaded.GetPageCount(), 2u);
