@@ -65,7 +65,8 @@ struct S_Box {
     }
 };
 inline std::ostream& operator<<(std::ostream& os, const S_Box& b) {
-    return b.Empty() ? os << "(empty)" : os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
+    if (b.Empty()) return os << "(empty)";
+    return os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
 }
 inline S_Box Union(const S_Box& a, const S_Box& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),

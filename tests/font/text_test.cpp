@@ -38,69 +38,66 @@ struct ReferenceRuleGuard {
 }  // namespace
 
 TEST(TextPlacement, PlacesEachGlyphPixelExactlyAndDrawsNothingElse) {
-    auto font = MakeGridFont();
-    font->AddFace('C');  // a face without glyphs
+    auto grid = MakeGridFont(), raised = MakeGridFont(), outside = MakeGridFont(), pageless = MakeGridFont();
+    grid->AddFace('C');  // a face without glyphs
+    for (uint8_t c : {'A', 'B'}) raised->GetFace(c)->GetGlyph(0)->bearing.y = 8;  // top on the pen
+    outside->GetFace('A')->GetGlyph(0)->frame.right = 1000;
+    pageless->GetFace('A')->GetGlyph(0)->pageIndex = 7;
+    C_Font* const g = grid.get();
     const S_Box none;
     const struct {
         const char* what;
+        C_Font* font;
         const char* text;
         float x, y;
         uint8_t anchor, wrap;
         S_Box a, b;
     } rows[] = {
         // "AB" is 16 wide (W = 15) and one line high (H = 13).
-        {"top left", "AB", 30, 20, 0x10, 0, {30, 28, 37, 35}, {38, 28, 45, 35}},
-        {"top right", "AB", 30, 20, 0x11, 0, {15, 28, 22, 35}, {23, 28, 30, 35}},
-        {"top centre", "AB", 30, 20, 0x12, 0, {22, 28, 29, 35}, {30, 28, 37, 35}},
-        {"middle left", "AB", 30, 20, 0x30, 0, {30, 21, 37, 28}, {38, 21, 45, 28}},
-        {"middle right", "AB", 30, 20, 0x31, 0, {15, 21, 22, 28}, {23, 21, 30, 28}},
-        {"middle centre", "AB", 30, 20, 0x32, 0, {22, 21, 29, 28}, {30, 21, 37, 28}},
-        {"bottom left", "AB", 30, 20, 0x20, 0, {30, 15, 37, 22}, {38, 15, 45, 22}},
-        {"bottom right", "AB", 30, 20, 0x21, 0, {15, 15, 22, 22}, {23, 15, 30, 22}},
-        {"bottom centre", "AB", 30, 20, 0x22, 0, {22, 15, 29, 22}, {30, 15, 37, 22}},
-        {"unlisted nibbles are top left", "AB", 30, 20, 0x47, 0, {30, 28, 37, 35}, {38, 28, 45, 35}},
+        {"top left", g, "AB", 30, 20, 0x10, 0, {30, 28, 37, 35}, {38, 28, 45, 35}},
+        {"top right", g, "AB", 30, 20, 0x11, 0, {15, 28, 22, 35}, {23, 28, 30, 35}},
+        {"top centre", g, "AB", 30, 20, 0x12, 0, {22, 28, 29, 35}, {30, 28, 37, 35}},
+        {"middle left", g, "AB", 30, 20, 0x30, 0, {30, 21, 37, 28}, {38, 21, 45, 28}},
+        {"middle right", g, "AB", 30, 20, 0x31, 0, {15, 21, 22, 28}, {23, 21, 30, 28}},
+        {"middle centre", g, "AB", 30, 20, 0x32, 0, {22, 21, 29, 28}, {30, 21, 37, 28}},
+        {"bottom left", g, "AB", 30, 20, 0x20, 0, {30, 15, 37, 22}, {38, 15, 45, 22}},
+        {"bottom right", g, "AB", 30, 20, 0x21, 0, {15, 15, 22, 22}, {23, 15, 30, 22}},
+        {"bottom centre", g, "AB", 30, 20, 0x22, 0, {22, 15, 29, 22}, {30, 15, 37, 22}},
+        {"unlisted nibbles are top left", g, "AB", 30, 20, 0x47, 0, {30, 28, 37, 35}, {38, 28, 45, 35}},
         // Both lines 8 wide: x = 30 - 3.5; H = 26 lifts the block by 13.
-        {"each line centred", "B\nA", 30, 7, 0x32, 0, {26, 15, 33, 22}, {26, 2, 33, 9}},
-        {"each line right-aligned by its own width", "BB\nA", 40, 0, 0x11, 0, {33, 21, 40, 28}, {25, 8, 40, 15}},
+        {"each line centred", g, "B\nA", 30, 7, 0x32, 0, {26, 15, 33, 22}, {26, 2, 33, 9}},
+        {"each line right-aligned by its own width", g, "BB\nA", 40, 0, 0x11, 0, {33, 21, 40, 28}, {25, 8, 40, 15}},
         // W = 15: 'A' at pen -10 comes back at 5; 'B' at -2 stays, cut by the edge.
-        {"wrap", "AB", -10, 0, 0x10, 1, {5, 8, 12, 15}, {0, 8, 5, 15}},
-        {"wrap one period further", "AB", -25, 0, 0x10, 1, {5, 8, 12, 15}, {0, 8, 5, 15}},
-        {"no wrap", "AB", -10, 0, 0x10, 0, none, {0, 8, 5, 15}},
-        {"one glyph wraps within W = 7: pen -12 to -5", "A", -12, 0, 0x10, 1, {0, 8, 2, 15}, none},
-        {"a tab adds 47 pixels", "A\tB", 10, 20, 0x10, 0, {10, 28, 17, 35}, {65, 28, 72, 35}},
-        {"faceless characters take no room", "A\x01" "CB", 10, 20, 0x10, 0, {10, 28, 17, 35}, {18, 28, 25, 35}},
-        {"a pen above -2 S is skipped", "AB", 10, -17, 0x10, 0, none, none},
+        {"wrap", g, "AB", -10, 0, 0x10, 1, {5, 8, 12, 15}, {0, 8, 5, 15}},
+        {"wrap one period further", g, "AB", -25, 0, 0x10, 1, {5, 8, 12, 15}, {0, 8, 5, 15}},
+        {"no wrap", g, "AB", -10, 0, 0x10, 0, none, {0, 8, 5, 15}},
+        {"one glyph wraps within W = 7: pen -12 to -5", g, "A", -12, 0, 0x10, 1, {0, 8, 2, 15}, none},
+        {"a tab adds 47 pixels", g, "A\tB", 10, 20, 0x10, 0, {10, 28, 17, 35}, {65, 28, 72, 35}},
+        {"faceless characters take no room", g, "A\x01" "CB", 10, 20, 0x10, 0, {10, 28, 17, 35}, {18, 28, 25, 35}},
+        {"a pen above -2 S is skipped", g, "AB", 10, -17, 0x10, 0, none, none},
+        {"a bearing of S puts the glyph top on the pen", raised.get(), "AB", 10, 20, 0x10, 0, {10, 20, 17, 27},
+         {18, 20, 25, 27}},
+        // Glyphs that cannot be drawn are skipped but still advance.
+        {"a glyph reaching outside its page", outside.get(), "AB", 10, 20, 0x10, 0, none, {18, 28, 25, 35}},
+        {"a glyph on a missing page", pageless.get(), "AB", 10, 20, 0x10, 0, none, {18, 28, 25, 35}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         T_Canvas canvas;
-        ASSERT_TRUE(Draw(canvas, *font, GridType(), r.text, r.x, r.y, r.anchor, r.wrap));
+        ASSERT_TRUE(Draw(canvas, *r.font, GridType(), r.text, r.x, r.y, r.anchor, r.wrap));
         EXPECT_EQ(BoxA(canvas), r.a);
         EXPECT_EQ(BoxB(canvas), r.b);
         EXPECT_EQ(canvas.Box(1), Union(r.a, r.b));
     }
 }
 
-TEST(TextPlacement, GlyphsThatCannotShowAreSkippedButStillAdvance) {
+TEST(TextPlacement, GlyphsPastTheAreaAreSkipped) {
     auto font = MakeGridFont();
-    for (uint8_t c : {'A', 'B'}) font->GetFace(c)->GetGlyph(0)->bearing.y = 8;  // top on the pen
-    T_Canvas raised;
-    ASSERT_TRUE(Draw(raised, *font, GridType(), "AB", 10, 20));
-    EXPECT_EQ(BoxA(raised), (S_Box{10, 20, 17, 27}));
-    EXPECT_EQ(BoxB(raised), (S_Box{18, 20, 25, 27}));
-    font = MakeGridFont();
     T_Canvas cut;
     const C_Rect area(0, 0, 15, 64);
     ASSERT_TRUE(Draw(cut, *font, GridType(), "AB", 10, 20, 0x10, 0, FONT_NO_CURSOR, &area));
     EXPECT_EQ(BoxA(cut), (S_Box{10, 28, 17, 35}));
     EXPECT_TRUE(BoxB(cut).Empty());  // pen 18 lies past the area's right edge
-    font->GetFace('A')->GetGlyph(0)->frame.right = 1000;
-    T_Canvas broken;
-    ASSERT_TRUE(Draw(broken, *font, GridType(), "AB", 10, 20));
-    EXPECT_TRUE(BoxA(broken).Empty());
-    EXPECT_EQ(BoxB(broken), (S_Box{18, 28, 25, 35}));
-    font->GetFace('A')->GetGlyph(0)->pageIndex = 7;
-    EXPECT_TRUE(Draw(broken, *font, GridType(), "AB", 10, 20));
 }
 
 TEST(TextDecorations, SitWhereTheGlyphsAreAtEverySize) {
@@ -120,7 +117,8 @@ TEST(TextDecorations, SitWhereTheGlyphsAreAtEverySize) {
          {On(17, 34, 24, 35), Off(17, 33), Off(24, 34)}},
         {"strike-out", "A B", 8, 0, 1, FONT_NO_CURSOR, {9, 28, 32, 35}, {On(17, 30, 24, 31), Off(20, 34)}},
         // '|' lights column 3, drawn twice from one column left of the pen.
-        {"cursor before character 1", "A B", 8, 0, 0, 1, {10, 28, 22, 35}, {On(20, 28, 22, 35), {19, 28, 20, 35, 0, 0}}},
+        {"cursor before character 1", "A B", 8, 0, 0, 1, {10, 28, 22, 35},
+         {On(20, 28, 22, 35), {19, 28, 20, 35, 0, 0}}},
         // 7 lit source columns stretched by 47 / 8 from the pen 18, less one:
         // 41 columns from 17, then a gap before the underline of 'B' at 64.
         {"tab underlined over its width", "A\tB", 8, 1, 0, FONT_NO_CURSOR, {9, 28, 71, 35},

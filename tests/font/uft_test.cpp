@@ -63,9 +63,8 @@ TEST(UftRecord, SavesTagNameFacesAndPagesInTheOrderItLoadsThem) {
     EXPECT_EQ(bytes[2 + SaveBytes(grid->name).size()], 5);  // five faces
 }
 
-TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeaking) {
-    auto font = MakeGridFont();
-    const std::vector<uint8_t> bytes = SaveBytes(*font);
+TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeakingAndTakesPagesFromTheFactory) {
+    const std::vector<uint8_t> bytes = SaveBytes(*MakeGridFont());
     const uint32_t before = Sys_Status.memoryInUse;
     {
         C_Font target;
@@ -80,10 +79,6 @@ TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeaking) {
         EXPECT_EQ(SaveBytes(target), bytes);
     }
     EXPECT_EQ(Sys_Status.memoryInUse, before);
-}
-
-TEST(UftRecord, PagesComeFromTheFactoryAndAFactoryGivingNoneFailsTheLoad) {
-    const std::vector<uint8_t> bytes = SaveBytes(*MakeGridFont());
     static int made;
     made = 0;
     C_Font font;
@@ -98,7 +93,7 @@ TEST(UftRecord, PagesComeFromTheFactoryAndAFactoryGivingNoneFailsTheLoad) {
     ASSERT_TRUE(LoadBytes(font, bytes));
     EXPECT_EQ(made, 1);
     EXPECT_EQ(font.GetPage(0)->owner, &owner);
-    font.surfaceFactory = [](void*) -> C_Surface* { return nullptr; };
+    font.surfaceFactory = [](void*) -> C_Surface* { return nullptr; };  // a factory giving none fails the load
     EXPECT_FALSE(LoadBytes(font, bytes));
     EXPECT_EQ(Err_GetCause().code, ERR_ALLOC);
     EXPECT_TRUE(IsEmpty(font));
