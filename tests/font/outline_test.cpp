@@ -2,9 +2,6 @@
 // one-bit BDF font, written by the test, for FreeType's bitmap strikes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "font_fixtures.h"
 #include "softblit/core/status.h"
 
@@ -39,58 +36,50 @@ std::string WriteBdf() {
 
 }  // namespace
 
-TEST(OutlineBuilder, AntialiasedGlyphsGetAPageOneLargerThanTheBitmap) {
-    auto font = FontFor("AB");
-    const C_BitmapGlyph t(16, FONT_RENDER_ANTIALIASED, FONT_STYLE_ITALIC);
-    ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, t, font.get()));
-    ASSERT_EQ(font->GetPageCount(), 2u);
-    for (uint8_t c : {'A', 'B'}) {
-        const C_BitmapGlyph& g = *font->GetFace(c)->GetGlyph(0);
-        EXPECT_EQ(g.size, 16);
-        EXPECT_EQ(g.renderMode, FONT_RENDER_ANTIALIASED);
-        EXPECT_EQ(g.style, FONT_STYLE_ITALIC);
-        EXPECT_EQ(g.pageIndex, c == 'A' ? 0 : 1);
-        // 16 points at 96 dpi: capitals about 15 pixels tall.
-        EXPECT_GE(g.frame.bottom, 13);
-        EXPECT_LE(g.frame.bottom, 17);
-        EXPECT_EQ(g.bearing.y, g.frame.bottom);  // capitals stand on the baseline
-        EXPECT_GT(g.advance.x, 10);
-        EXPECT_EQ(g.advance.y, 0);
-        const C_Image* alpha = PageAlpha(*font, g);
-        ASSERT_NE(alpha, nullptr);
-        EXPECT_EQ(font->GetPage(g.pageIndex)->GetPlane(GFX_PLANE_COLOR), nullptr);
-        EXPECT_EQ(alpha->format, GFX_FMT_L8);
-        EXPECT_EQ(alpha->width, uint32_t(g.frame.right) + 1);
-        EXPECT_EQ(alpha->height, uint32_t(g.frame.bottom) + 1);
-        int levels = 0, border = 0;
-        for (uint32_t y = 0; y < alpha->height; ++y)
-            for (uint32_t x = 0; x < alpha->width; ++x) {
-                const uint8_t v = alpha->GetRow(y)[x];
-                levels += v > 0 && v < 255;
-                if (x + 1 == alpha->width || y + 1 == alpha->height) border += v;
+TEST(OutlineBuilder, GlyphsGetL8PagesOfTheirBitmapOneLargerWhenAntialiased) {
+    const struct {
+        uint8_t mode, style;
+        uint16_t size;
+        const char* chars;
+        uint32_t extra;  // the zero column and row after an antialiased bitmap
+    } rows[] = {{FONT_RENDER_ANTIALIASED, FONT_STYLE_ITALIC, 16, "AB", 1}, {FONT_RENDER_MONO, 7, 12, "Ag", 0}};
+    for (const auto& r : rows) {
+        auto font = FontFor(r.chars);
+        ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(r.size, r.mode, r.style), font.get()));
+        ASSERT_EQ(font->GetPageCount(), 2u);
+        for (int i = 0; i < 2; ++i) {
+            const char c = r.chars[i];
+            SCOPED_TRACE(c);
+            const C_BitmapGlyph& g = *font->GetFace(uint8_t(c))->GetGlyph(0);
+            EXPECT_EQ((std::vector<int>{g.size, g.renderMode, g.style, g.pageIndex, g.advance.y}),
+                      (std::vector<int>{r.size, r.mode, r.style, i, 0}));
+            if (r.mode == FONT_RENDER_ANTIALIASED) {  // 16 points at 96 dpi: capitals about 15 pixels tall
+                EXPECT_GE(g.frame.bottom, 13);
+                EXPECT_LE(g.frame.bottom, 17);
+                EXPECT_GT(g.advance.x, 10);
             }
-        EXPECT_GT(levels, 0);
-        EXPECT_EQ(border, 0);
-    }
-}
-
-TEST(OutlineBuilder, MonoGlyphsAreExactlyTheBitmapInTwoLevels) {
-    auto font = FontFor("Ag");
-    ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(12, FONT_RENDER_MONO, FONT_STYLE_REGULAR),
-                                              font.get()));
-    const C_BitmapGlyph& g = *font->GetFace('g')->GetGlyph(0);
-    EXPECT_LT(g.bearing.y, g.frame.bottom);  // a descender
-    const C_Image* alpha = PageAlpha(*font, g);
-    EXPECT_EQ(alpha->width, uint32_t(g.frame.right));
-    EXPECT_EQ(alpha->height, uint32_t(g.frame.bottom));
-    int on = 0;
-    for (uint32_t y = 0; y < alpha->height; ++y)
-        for (uint32_t x = 0; x < alpha->width; ++x) {
-            const uint8_t v = alpha->GetRow(y)[x];
-            ASSERT_TRUE(v == 0 || v == 255);
-            on += v == 255;
+            if (c == 'g')
+                EXPECT_LT(g.bearing.y, g.frame.bottom);  // a descender
+            else
+                EXPECT_EQ(g.bearing.y, g.frame.bottom);  // capitals stand on the baseline
+            const C_Image* alpha = PageAlpha(*font, g);
+            ASSERT_NE(alpha, nullptr);
+            EXPECT_EQ(font->GetPage(g.pageIndex)->GetPlane(GFX_PLANE_COLOR), nullptr);
+            EXPECT_EQ((std::vector<uint32_t>{uint32_t(alpha->format), alpha->width, alpha->height}),
+                      (std::vector<uint32_t>{GFX_FMT_L8, g.frame.right + r.extra, g.frame.bottom + r.extra}));
+            int on = 0, between = 0, border = 0;
+            for (uint32_t y = 0; y < alpha->height; ++y)
+                for (uint32_t x = 0; x < alpha->width; ++x) {
+                    const uint8_t v = alpha->GetRow(y)[x];
+                    on += v == 255;
+                    between += v > 0 && v < 255;
+                    if (r.extra && (x + 1 == alpha->width || y + 1 == alpha->height)) border += v;
+                }
+            EXPECT_GT(on, 10);
+            EXPECT_EQ(between > 0, r.mode == FONT_RENDER_ANTIALIASED);  // mono: two levels only
+            EXPECT_EQ(border, 0);
         }
-    EXPECT_GT(on, 10);
+    }
 }
 
 TEST(OutlineBuilder, CallsStackGlyphsInOrderAndCoverMissingCharacters) {
@@ -116,7 +105,6 @@ TEST(OutlineBuilder, RefusalsLeaveTheFontUnchanged) {
     auto font = FontFor("AB");
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(16, 5, 7), nullptr));
     EXPECT_EQ(Err_GetCause().code, ERR_MISSING);
-
     for (const C_BitmapGlyph& t : {C_BitmapGlyph(16, FONT_RENDER_GRID, 7), C_BitmapGlyph(0, 5, 7)}) {
         EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, t, font.get()));
         EXPECT_STREQ(Err_GetCause().message, "Gfx_Font_AddGlyphsFromOutline{template}");
@@ -125,7 +113,6 @@ TEST(OutlineBuilder, RefusalsLeaveTheFontUnchanged) {
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(C_String("/no/such.ttf"), C_BitmapGlyph(16, 5, 7), font.get()));
     EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
     EXPECT_STREQ(Err_GetCause().message, "Gfx_Font_AddGlyphsFromOutline(/no/such.ttf)");
-
     // A factory that gives no surface halfway: what was added is taken back.
     static int calls;
     calls = 0;
@@ -133,8 +120,7 @@ TEST(OutlineBuilder, RefusalsLeaveTheFontUnchanged) {
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(kDejaVu, C_BitmapGlyph(16, 5, 7), font.get()));
     EXPECT_EQ(Err_GetCause().code, ERR_ALLOC);
     EXPECT_EQ(font->GetPageCount(), 0u);
-    EXPECT_EQ(font->GetFace('A')->GetGlyphCount(), 0u);
-    EXPECT_EQ(font->GetFace('B')->GetGlyphCount(), 0u);
+    EXPECT_EQ(font->GetFace('A')->GetGlyphCount() + font->GetFace('B')->GetGlyphCount(), 0u);
 }
 
 TEST(OutlineBuilder, OneBitBitmapFontsGiveTwoLevelsInEitherModeAndNeedTheirOwnSize) {
@@ -144,13 +130,9 @@ TEST(OutlineBuilder, OneBitBitmapFontsGiveTwoLevelsInEitherModeAndNeedTheirOwnSi
     EXPECT_FALSE(Gfx_Font_AddGlyphsFromOutline(bdf, C_BitmapGlyph(12, 5, 7), font.get()));
     EXPECT_EQ(Err_GetCause().code, ERR_OPEN_READ);
     EXPECT_EQ(font->GetPageCount(), 0u);
-
     ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(bdf, C_BitmapGlyph(6, FONT_RENDER_ANTIALIASED, 7), font.get()));
     const C_BitmapGlyph& a = *font->GetFace('A')->GetGlyph(0);
-    EXPECT_EQ(a.frame.right, 4);
-    EXPECT_EQ(a.frame.bottom, 3);
-    EXPECT_EQ(a.advance.x, 5);
-    EXPECT_EQ(a.bearing.y, 5);
+    EXPECT_EQ(Fields(a), "size 6 mode 5 style 7 page 0 frame 0 0 4 3 advance 5 0 bearing 0 5");
     const C_Image* alpha = PageAlpha(*font, a);
     ASSERT_EQ(alpha->width, 5u);
     const char* expected[] = {"XXXX.", "X..X.", "XXXX.", "....."};
@@ -158,7 +140,6 @@ TEST(OutlineBuilder, OneBitBitmapFontsGiveTwoLevelsInEitherModeAndNeedTheirOwnSi
         for (uint32_t x = 0; x < 5; ++x)
             EXPECT_EQ(alpha->GetRow(y)[x], expected[y][x] == 'X' ? 255 : 0) << x << "," << y;
     EXPECT_EQ(font->GetFace('B')->GetGlyphCount(), 1u);  // missing from the font: still one glyph
-
     ASSERT_TRUE(Gfx_Font_AddGlyphsFromOutline(bdf, C_BitmapGlyph(6, FONT_RENDER_MONO, 7), font.get()));
     const C_Image* mono = PageAlpha(*font, *font->GetFace('A')->GetGlyph(1));
     EXPECT_EQ(mono->width, 4u);
@@ -172,13 +153,10 @@ TEST(OutlineBuilder, AnOutlineFontDrawsAfterAReload) {
     C_Font loaded;
     ASSERT_TRUE(LoadBytes(loaded, SaveBytes(*font)));
     T_Canvas canvas;
-    const C_String text("Hi");
     const C_FontType type(C_String("DejaVu Sans"), 16, FONT_RENDER_ANTIALIASED, 0, 0, 0, 0, 0);
-    const C_Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    const C_Vector2D at(4, 4);
-    ASSERT_TRUE(Gfx_Surface_DrawText(&text, &loaded, &type, canvas.surface.get(), &white, &at, 0));
+    ASSERT_TRUE(Draw(canvas, loaded, type, "Hi", 4, 4));
     // The baseline lies at y + S = 20: 'H' stands on it, its stem at the pen.
-    const T_Canvas::S_Box box = canvas.Box(128);
+    const S_Box box = canvas.Box(128);
     EXPECT_EQ(box.bottom, 20);
     EXPECT_NEAR(box.top, 20 - 15, 2);
     EXPECT_NEAR(box.left, 4 + loaded.GetFace('H')->GetGlyph(0)->bearing.x, 1);

@@ -15,12 +15,12 @@ void PutU32(std::vector<uint8_t>& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
 }
 
-// A font record with no name, the given face records, and no pages.
-std::vector<uint8_t> FontRecord(const std::vector<std::vector<uint8_t>>& faces) {
-    C_String empty;
+// A font record with the given name and face records, and no pages.
+std::vector<uint8_t> FontRecord(const std::vector<std::vector<uint8_t>>& faces, const char* name = "") {
+    C_String s(name);
     std::vector<uint8_t> b = {5, 0};
-    const std::vector<uint8_t> name = SaveBytes(empty);
-    b.insert(b.end(), name.begin(), name.end());
+    const std::vector<uint8_t> nameBytes = SaveBytes(s);
+    b.insert(b.end(), nameBytes.begin(), nameBytes.end());
     PutU32(b, uint32_t(faces.size()));
     for (const auto& f : faces) b.insert(b.end(), f.begin(), f.end());
     PutU32(b, 0);
@@ -44,31 +44,27 @@ bool IsEmpty(const C_Font& font) {
 
 }  // namespace
 
-TEST(UftRecord, SavesTagNameFacesAndPagesInOrder) {
-    auto font = MakeGridFont();
-    font->name = "g";
-    const std::vector<uint8_t> bytes = SaveBytes(*font);
-    C_String name("g");
-    const std::vector<uint8_t> nameBytes = SaveBytes(name);
-    ASSERT_GT(bytes.size(), 2 + nameBytes.size() + 4);
-    EXPECT_EQ(bytes[0], 5);
-    EXPECT_EQ(bytes[1], 0);
-    EXPECT_TRUE(std::equal(nameBytes.begin(), nameBytes.end(), bytes.begin() + 2));
-    size_t at = 2 + nameBytes.size();
-    EXPECT_EQ(bytes[at], 5);  // five faces
-    at += 4;
-    const size_t faceBytes = 2 + 4 + 26 + 4;
-    EXPECT_EQ(bytes[at], 4);            // the first face's tag
-    EXPECT_EQ(bytes[at + faceBytes - 4], 'A');
-    at += 5 * faceBytes;
-    EXPECT_EQ(bytes[at], 1);            // one page
-    EXPECT_EQ(bytes[at + 4], 13);       // in the ".srf" form
-    EXPECT_EQ(bytes.back(), 0x80);
+TEST(UftRecord, SavesTagNameFacesAndPagesInTheOrderItLoadsThem) {
+    const std::vector<uint8_t> record = FontRecord({FaceRecord('A', 1), FaceRecord(0x10FFFF, 0)}, "g");
+    C_Font font;
+    ASSERT_TRUE(LoadBytes(font, record));
+    EXPECT_TRUE(font.name == "g");
+    EXPECT_EQ(font.GetFace(0x10FFFF)->charCode, 0x10FFFF);
+    EXPECT_EQ(SaveBytes(font), record);
+    // The pages follow the faces: their count, then each one's ".srf" record.
+    auto grid = MakeGridFont();
+    const std::vector<uint8_t> bytes = SaveBytes(*grid), page = SaveBytes(*grid->GetPage(0));
+    std::vector<uint8_t> tail;
+    PutU32(tail, 1);
+    tail.insert(tail.end(), page.begin(), page.end());
+    ASSERT_GT(bytes.size(), tail.size());
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), bytes.end() - tail.size()));
+    EXPECT_EQ(tail[4], 13);
+    EXPECT_EQ(bytes[2 + SaveBytes(grid->name).size()], 5);  // five faces
 }
 
-TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeaking) {
-    auto font = MakeGridFont();
-    const std::vector<uint8_t> bytes = SaveBytes(*font);
+TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeakingAndTakesPagesFromTheFactory) {
+    const std::vector<uint8_t> bytes = SaveBytes(*MakeGridFont());
     const uint32_t before = Sys_Status.memoryInUse;
     {
         C_Font target;
@@ -83,10 +79,6 @@ TEST(UftRecord, ReloadOverAFontReplacesEverythingWithoutLeaking) {
         EXPECT_EQ(SaveBytes(target), bytes);
     }
     EXPECT_EQ(Sys_Status.memoryInUse, before);
-}
-
-TEST(UftRecord, PagesComeFromTheFactoryAndAFactoryGivingNoneFailsTheLoad) {
-    const std::vector<uint8_t> bytes = SaveBytes(*MakeGridFont());
     static int made;
     made = 0;
     C_Font font;
@@ -101,73 +93,56 @@ TEST(UftRecord, PagesComeFromTheFactoryAndAFactoryGivingNoneFailsTheLoad) {
     ASSERT_TRUE(LoadBytes(font, bytes));
     EXPECT_EQ(made, 1);
     EXPECT_EQ(font.GetPage(0)->owner, &owner);
-
-    font.surfaceFactory = [](void*) -> C_Surface* { return nullptr; };
+    font.surfaceFactory = [](void*) -> C_Surface* { return nullptr; };  // a factory giving none fails the load
     EXPECT_FALSE(LoadBytes(font, bytes));
     EXPECT_EQ(Err_GetCause().code, ERR_ALLOC);
     EXPECT_TRUE(IsEmpty(font));
 }
 
-TEST(UftRecord, FaceCodesOutsideTheRangeFailTheLoad) {
-    for (int32_t code : {-1, 0x110000, 0x7FFFFFFF}) {
+TEST(UftRecord, ABrokenRecordFailsWithItsOwnCauseAndLeavesTheFontEmpty) {
+    const std::vector<uint8_t> good = FontRecord({FaceRecord(65, 1)});
+    const size_t faceAt = good.size() - 4 - (2 + 4 + 26 + 4);
+    const auto changed = [](std::vector<uint8_t> b, size_t at, uint8_t v) {
+        b[at] = v;
+        return b;
+    };
+    const std::vector<uint8_t> empty = FontRecord({});
+    const struct {
+        std::vector<uint8_t> bytes;
+        const char* cause;
+    } rows[] = {
+        {FontRecord({FaceRecord(65, 1), FaceRecord(-1, 1)}), "C_Font::LoadFromStream{charCode}"},
+        {FontRecord({FaceRecord(65, 1), FaceRecord(0x110000, 1)}), "C_Font::LoadFromStream{charCode}"},
+        {FontRecord({FaceRecord(65, 1), FaceRecord(0x7FFFFFFF, 1)}), "C_Font::LoadFromStream{charCode}"},
+        {changed(good, 0, 0x45), "C_Font::LoadFromStream{class_type}"},
+        {changed(good, faceAt, 0x44), "C_BitmapFace::LoadFromStream{class_type}"},
+        {changed(good, faceAt + 6, 0x43), "C_BitmapGlyph::LoadFromStream{class_type}"},
+        // 2^28 faces of at least 10 bytes; two pages of at least 3 bytes, none present.
+        {changed(empty, empty.size() - 5, 0x10), "C_Font::LoadFromStream{faceCount}"},
+        {changed(empty, empty.size() - 4, 2), "C_Font::LoadFromStream{pageCount}"},
+    };
+    const uint32_t before = Sys_Status.memoryInUse;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.cause);
         C_Font font;
         font.AddFace(1);
-        EXPECT_FALSE(LoadBytes(font, FontRecord({FaceRecord(65, 1), FaceRecord(code, 1)}))) << code;
-        EXPECT_STREQ(Err_GetCause().message, "C_Font::LoadFromStream{charCode}");
+        EXPECT_FALSE(LoadBytes(font, r.bytes));
+        EXPECT_STREQ(Err_GetCause().message, r.cause);
         EXPECT_EQ(Sys_Status.errorCode, ERR_FATAL);
         EXPECT_TRUE(IsEmpty(font));
     }
-    C_Font top;
-    ASSERT_TRUE(LoadBytes(top, FontRecord({FaceRecord(0x10FFFF, 0)})));
-    EXPECT_EQ(top.GetFace(0x10FFFF)->charCode, 0x10FFFF);
-}
-
-TEST(UftRecord, TruncationAtEveryByteFailsAndLeavesTheFontEmpty) {
+    EXPECT_EQ(Sys_Status.memoryInUse, before);
+    // So does a record cut short at any byte.
     auto source = MakeGridFont();
     source->name = "grid";
     const std::vector<uint8_t> bytes = SaveBytes(*source);
-    const uint32_t before = Sys_Status.memoryInUse;
     C_Font font;
     for (size_t n = 0; n < bytes.size(); ++n) {
         ASSERT_FALSE(LoadBytes(font, bytes, n)) << n;
         ASSERT_TRUE(IsEmpty(font)) << n;
         ASSERT_EQ(Sys_Status.errorCode, ERR_FATAL) << n;
     }
-    EXPECT_EQ(Sys_Status.memoryInUse, before);
     EXPECT_TRUE(LoadBytes(font, bytes));
-}
-
-TEST(UftRecord, AWrongTagAtAnyLevelFailsTheLoadWithItsOwnCause) {
-    const std::vector<uint8_t> good = FontRecord({FaceRecord(65, 1)});
-    const size_t nameEnd = good.size() - 4 - (2 + 4 + 26 + 4) - 4;
-    struct {
-        size_t at;
-        const char* cause;
-    } cases[] = {{0, "C_Font::LoadFromStream{class_type}"},
-                 {nameEnd + 4, "C_BitmapFace::LoadFromStream{class_type}"},
-                 {nameEnd + 10, "C_BitmapGlyph::LoadFromStream{class_type}"}};
-    for (const auto& c : cases) {
-        std::vector<uint8_t> bad = good;
-        bad[c.at] ^= 0x40;
-        C_Font font;
-        EXPECT_FALSE(LoadBytes(font, bad)) << c.at;
-        EXPECT_STREQ(Err_GetCause().message, c.cause);
-        EXPECT_TRUE(IsEmpty(font));
-    }
-}
-
-TEST(UftRecord, CountsPromisingMoreThanTheStreamHoldsAreRefused) {
-    std::vector<uint8_t> faces = FontRecord({});
-    const size_t countAt = faces.size() - 8;
-    faces[countAt + 3] = 0x10;  // 2^28 faces of at least 10 bytes
-    C_Font font;
-    EXPECT_FALSE(LoadBytes(font, faces));
-    EXPECT_STREQ(Err_GetCause().message, "C_Font::LoadFromStream{faceCount}");
-
-    std::vector<uint8_t> pages = FontRecord({});
-    pages[pages.size() - 4] = 2;  // two pages of at least 3 bytes, none present
-    EXPECT_FALSE(LoadBytes(font, pages));
-    EXPECT_STREQ(Err_GetCause().message, "C_Font::LoadFromStream{pageCount}");
 }
 
 TEST(UftRecord, AMillionGlyphFaceLoadsInUnderASecond) {
@@ -191,7 +166,6 @@ TEST(UftRecord, EmptyPagesSaveAndLoad) {
     page->AddPlane(empty, GFX_PLANE_ALPHA);
     font.pages->Insert(page, 0);
     font.pages->Insert(new C_Surface(), 1);
-
     C_Font loaded;
     ASSERT_TRUE(LoadBytes(loaded, SaveBytes(font)));
     ASSERT_EQ(loaded.GetPageCount(), 2u);
