@@ -41,10 +41,10 @@ TEST_F(DemoFrame, StarsStandWhereTheNoisePutsThemAndDriftAtTheirLayerSpeed) {
             ASSERT_EQ(p.y, y);
             ASSERT_EQ(Pixel(x, y), 0xFFFFFFu);
             lit.insert(y * 640 + x);
-            EXPECT_NEAR((soon.x - x + 640) % 640, 36.0 / std::sqrt(layer), 1.0);
-            EXPECT_EQ(soon.y, y);
-            EXPECT_NEAR(Demo_StarPosition(layer, k, period).x, x, 1);
-            EXPECT_NEAR(Demo_StarPosition(layer, k, 3600 * period).x, x, 1);
+            ASSERT_NEAR((soon.x - x + 640) % 640, 36.0 / std::sqrt(layer), 1.0);
+            ASSERT_EQ(soon.y, y);
+            ASSERT_NEAR(Demo_StarPosition(layer, k, period).x, x, 1);
+            ASSERT_NEAR(Demo_StarPosition(layer, k, 3600 * period).x, x, 1);
         }
     }
     size_t white = 0;
@@ -63,7 +63,8 @@ TEST_F(DemoFrame, TheRelitPlaneIsTheNormalsShadedAtTheFrameTime) {
     ASSERT_EQ(relit->width * relit->height, normals->width * normals->height);
     std::vector<uint8_t> shaded(relit->width * relit->height);
     Gfx_BumpShade(shaded.data(), normals->data, normals->width, normals->height, 7.25);
-    EXPECT_TRUE(std::equal(shaded.begin(), shaded.end(), relit->data));
+    const auto differs = std::mismatch(shaded.begin(), shaded.end(), relit->data).first;
+    EXPECT_TRUE(differs == shaded.end()) << "pixel " << differs - shaded.begin();
     // The display copy was refreshed from the relit plane: the centre of the
     // screen shows the palette colour of the centre index.
     const uint32_t cx = relit->width / 2, cy = relit->height / 2;
