@@ -1,9 +1,12 @@
+// What the frame hashes cannot point at: where stars and the title stand, the
+// relit plane, state that must not show, text coverage and fit, the effect
+// clock, glyph motion and the input handlers.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
-#include <cstring>
+#include <cmath>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "demo_fixture.h"
@@ -19,27 +22,29 @@ bool DemoFrame::loaded = false;
 
 namespace {
 
-TEST_F(DemoFrame, StarsStandWhereTheNoisePutsThem) {
+// At t = 0 every star stands at its noise position and nothing else is lit; it
+// drifts right at 360 / sqrt(layer) pixels a second, one screen width per
+// period, still exactly after 3600 periods.
+TEST_F(DemoFrame, StarsStandWhereTheNoisePutsThemAndDriftAtTheirLayerSpeed) {
     Clear();
     state->elapsedTime = 0;
     Demo_DrawStars(*state);
     std::set<int32_t> lit;
     for (int32_t layer = 1; layer <= 3; ++layer) {
+        const double period = 640.0 * std::sqrt(layer) / 360.0;
         for (int32_t k = 0; k < 1000; ++k) {
+            SCOPED_TRACE(testing::Message() << "layer " << layer << " star " << k);
             const int32_t i = (layer - 1) * 1000 + k;
-            const int32_t x = static_cast<int32_t>(Math_Noise(i) * 640.0f);
-            const int32_t y = static_cast<int32_t>(Math_Noise(i + 1000) * 480.0f);
-            const C_Vector2DI p = Demo_StarPosition(layer, k, 0.0);
-            ASSERT_EQ(p.x, x) << "layer " << layer << " star " << k;
+            const int32_t x = int32_t(Math_Noise(i) * 640.0f), y = int32_t(Math_Noise(i + 1000) * 480.0f);
+            const C_Vector2DI p = Demo_StarPosition(layer, k, 0.0), soon = Demo_StarPosition(layer, k, 0.1);
+            ASSERT_EQ(p.x, x);
             ASSERT_EQ(p.y, y);
-            ASSERT_EQ(Pixel(x, y), 0xFFFFFFu & 0xFFFFFF) << x << "," << y;
+            ASSERT_EQ(Pixel(x, y), 0xFFFFFFu);
             lit.insert(y * 640 + x);
-            // One screen width later (640 sqrt(L) / 360 s) the star is back.
-            const C_Vector2DI later = Demo_StarPosition(layer, k, 640.0 * std::sqrt(layer) / 360.0);
-            EXPECT_NEAR(later.x, x, 1);
-            // Far into a run the drift is still exact: 3600 screen widths later.
-            const C_Vector2DI far = Demo_StarPosition(layer, k, 3600 * 640.0 * std::sqrt(layer) / 360.0);
-            EXPECT_NEAR(far.x, x, 1);
+            ASSERT_NEAR((soon.x - x + 640) % 640, 36.0 / std::sqrt(layer), 1.0);
+            ASSERT_EQ(soon.y, y);
+            ASSERT_NEAR(Demo_StarPosition(layer, k, period).x, x, 1);
+            ASSERT_NEAR(Demo_StarPosition(layer, k, 3600 * period).x, x, 1);
         }
     }
     size_t white = 0;
@@ -48,29 +53,18 @@ TEST_F(DemoFrame, StarsStandWhereTheNoisePutsThem) {
     EXPECT_EQ(white, lit.size()) << "pixels lit where no star stands";
 }
 
-TEST_F(DemoFrame, StarsDriftRightAtTheirLayerSpeed) {
-    for (int32_t layer = 1; layer <= 3; ++layer) {
-        const C_Vector2DI a = Demo_StarPosition(layer, 7, 0.0), b = Demo_StarPosition(layer, 7, 0.1);
-        const int32_t moved = (b.x - a.x + 640) % 640;
-        EXPECT_NEAR(moved, 36.0 / std::sqrt(layer), 1.0) << "layer " << layer;
-        EXPECT_EQ(a.y, b.y);
-    }
-}
-
-TEST_F(DemoFrame, TheRelitPlaneFollowsTheFormula) {
+// The bump effect relights the normals by the light at the frame's time (the
+// shading itself is pinned by the BumpShade tests).
+TEST_F(DemoFrame, TheRelitPlaneIsTheNormalsShadedAtTheFrameTime) {
     At(DEMO_EFFECT_BUMP, 7.25, 1.0f);
     Demo_DrawFrame(*state);
     const C_Image* relit = state->images[DEMO_IMAGE_RELIT];
     const C_Image* normals = state->images[DEMO_IMAGE_NORMALS];
-    ASSERT_EQ(relit->width * relit->height * 3, normals->width * normals->height * 3);
-    int32_t l[3];
-    Gfx_BumpLight(7.25, l);
-    for (uint32_t i = 0; i < relit->width * relit->height; ++i) {
-        const uint8_t* p = normals->data + i * 3;
-        int32_t v = (((2 * p[0] - 256) * l[2]) >> 8) + (((2 * p[1] - 256) * l[1]) >> 8) + (((2 * p[2] - 256) * l[0]) >> 8);
-        v = v < 0 ? 0 : (v > 255 ? 255 : v);
-        ASSERT_EQ(relit->data[i], v) << "pixel " << i;
-    }
+    ASSERT_EQ(relit->width * relit->height, normals->width * normals->height);
+    std::vector<uint8_t> shaded(relit->width * relit->height);
+    Gfx_BumpShade(shaded.data(), normals->data, normals->width, normals->height, 7.25);
+    const auto differs = std::mismatch(shaded.begin(), shaded.end(), relit->data).first;
+    EXPECT_TRUE(differs == shaded.end()) << "pixel " << differs - shaded.begin();
     // The display copy was refreshed from the relit plane: the centre of the
     // screen shows the palette colour of the centre index.
     const uint32_t cx = relit->width / 2, cy = relit->height / 2;
@@ -87,11 +81,10 @@ TEST_F(DemoFrame, EffectsLeaveTheTitleRowsToTheTitle) {
         At(effect, 0.5, 200.0f);
         Demo_DrawFrame(*state);
         std::set<int32_t> stars;
-        for (int32_t layer = 1; layer <= 3; ++layer)
-            for (int32_t k = 0; k < 1000; ++k) {
-                const C_Vector2DI p = Demo_StarPosition(layer, k, 0.5);
-                stars.insert(p.y * 640 + p.x);
-            }
+        for (int32_t i = 0; i < 3000; ++i) {
+            const C_Vector2DI p = Demo_StarPosition(1 + i / 1000, i % 1000, 0.5);
+            stars.insert(p.y * 640 + p.x);
+        }
         int32_t left = 640, right = -1, top = 32;
         for (int32_t y = 0; y < 32; ++y)
             for (int32_t x = 0; x < 545; ++x)
@@ -134,18 +127,17 @@ TEST_F(DemoFrame, EveryTextIsCoveredByItsFontUnderBothRules) {
     };
     for (const char* title : Demo_EffectTitles) uses[0].texts.push_back(title);
     for (const char* line : Demo_WarpLines) uses[1].texts.push_back(line);
+    // Every character has a face with glyphs, and the text's reference
+    // character selects one under either rule.
     const uint32_t saved = Gfx_Text_GetReferenceRule();
     for (uint32_t rule : {FONT_REFERENCE_FIRST, FONT_REFERENCE_FIRST_ABOVE_32}) {
         Gfx_Text_SetReferenceRule(rule);
         for (const Use& use : uses) {
             C_Font* font = state->fonts[use.font];
             for (const std::string& text : use.texts) {
-                // Every character has a face with a glyph, and the text's
-                // reference character selects one.
                 for (unsigned char c : text) {
                     const C_BitmapFace* face = font->GetFace(c);
-                    ASSERT_NE(face, nullptr) << "'" << c << "' in " << text;
-                    ASSERT_GT(face->GetGlyphCount(), 0u);
+                    ASSERT_TRUE(face && face->GetGlyphCount() > 0) << "'" << c << "' in " << text;
                 }
                 const double width = Demo_MeasureWrapWidth(C_String(text.c_str()), font, *Demo_FontType(use.type));
                 EXPECT_GT(width, 0) << "rule " << rule << ": nothing drawn of " << text.substr(0, 40);
@@ -155,31 +147,19 @@ TEST_F(DemoFrame, EveryTextIsCoveredByItsFontUnderBothRules) {
     Gfx_Text_SetReferenceRule(saved);
 }
 
-TEST_F(DemoFrame, FramesPerSecondFitsRightOf545) {
+// Titles end before column 545, where the frames-per-second text starts; that
+// text fits the 95 columns left at any rate.
+TEST_F(DemoFrame, TitlesAndFrameRateFitTheirCells) {
+    auto width = [](const char* text, int32_t font, int32_t type) {
+        return Demo_MeasureWrapWidth(C_String(text), state->fonts[font], *Demo_FontType(type));
+    };
+    for (const char* title : Demo_EffectTitles)
+        EXPECT_LT(320 + (width(title, DEMO_FONT_TITLES, DEMO_TEXT_TITLE) + 1) / 2, 545.0) << title;
     for (const char* text : {"FPS:0.000000", "FPS:12345.67"}) {
-        const double width = Demo_MeasureWrapWidth(C_String(text), state->fonts[DEMO_FONT_TEXT], *Demo_FontType(DEMO_TEXT_FPS));
-        EXPECT_GT(width, 40);
-        EXPECT_LE(width + 1, 95.0) << text;
+        const double w = width(text, DEMO_FONT_TEXT, DEMO_TEXT_FPS);
+        EXPECT_GT(w, 40);
+        EXPECT_LE(w + 1, 95.0) << text;
     }
-}
-
-TEST_F(DemoFrame, TitlesFitTheirCells) {
-    for (const char* title : Demo_EffectTitles) {
-        const double width = Demo_MeasureWrapWidth(C_String(title), state->fonts[DEMO_FONT_TITLES], *Demo_FontType(DEMO_TEXT_TITLE));
-        EXPECT_LT(320 + (width + 1) / 2, 545.0) << title;
-    }
-}
-
-// ---- the effect clock -----------------------------------------------------
-
-TEST(DemoClock, MouseStepsWrapBothWays) {
-    S_DemoState s;
-    s.elapsedTime = 12.5;
-    Demo_SwitchEffect(s, -1);
-    EXPECT_EQ(s.effectIndex, 4);
-    EXPECT_EQ(s.effectStartTime, 12.5);
-    Demo_SwitchEffect(s, 1);
-    EXPECT_EQ(s.effectIndex, 0);
 }
 
 // Runs frames of `dt` seconds from `from` to `to`, the way the loop computes
@@ -236,11 +216,9 @@ TEST(DemoClock, FrameRateAndAngle) {
 
 TEST(DemoClock, TimeDrivenPositionsRepeatWithTheirPeriod) {
     // Ping-pong over 0..384 at 130 px/s and 0..130 at 95 px/s.
-    const C_Vector2D start = Demo_PanelPosition(0.0);
-    EXPECT_EQ(start.x, 0.0f);
-    EXPECT_EQ(start.y, 0.0f);
-    const C_Vector2D turn = Demo_PanelPosition(384.0 / 130.0);
-    EXPECT_NEAR(turn.x, 384.0f, 1e-3);
+    EXPECT_EQ(Demo_PanelPosition(0.0).x, 0.0f);
+    EXPECT_EQ(Demo_PanelPosition(0.0).y, 0.0f);
+    EXPECT_NEAR(Demo_PanelPosition(384.0 / 130.0).x, 384.0f, 1e-3);
     const C_Vector2D a = Demo_PanelPosition(1.5), b = Demo_PanelPosition(1.5 + 1e6 * 768.0 / 130.0 * 52);
     EXPECT_NEAR(a.x, b.x, 0.01);
     S_DemoState s;
@@ -283,10 +261,6 @@ TEST(DemoGlyphs, WaveAndPerspectiveMoveOnlyWhatTheyShould) {
     demoState = saved;
 }
 
-}  // namespace
-
-namespace {
-
 // The handlers as the window calls them, on a window that was never opened.
 TEST(DemoHandlers, ReleasesStepAndRightDragsMoveTheBlitPoint) {
     S_DemoState s;
@@ -295,10 +269,7 @@ TEST(DemoHandlers, ReleasesStepAndRightDragsMoveTheBlitPoint) {
     C_Window window;
     Demo_InstallHandlers(&window);
     const S_WindowHandlers& h = window.handlers;
-    ASSERT_NE(h.OnMouseUp, nullptr);
-    ASSERT_NE(h.OnMouseDown, nullptr);
-    ASSERT_NE(h.OnKeyUp, nullptr);
-    ASSERT_NE(h.OnClose, nullptr);
+    ASSERT_TRUE(h.OnMouseUp && h.OnMouseDown && h.OnMouseMove && h.OnKeyUp && h.OnClose);
     EXPECT_EQ(h.OnKeyDown, nullptr);
 
     s.elapsedTime = 3.0;
