@@ -1,18 +1,14 @@
 // Frames into the window, read back from the renderer: formats, row
 // orders, pitch, alpha, repaint, full-screen scaling and the pointer.
-#include <vector>
-
+#include "softblit/core/status.h"
 #include "softblit/image/convert.h"
 #include "softblit/image/image.h"
 #include "softblit/math/color.h"
 #include "window/window_events.h"
-#include "softblit/core/status.h"
 #include "window/window_region.h"
 #include "window_fixture.h"
 
 namespace {
-
-using Calls = std::vector<std::string>;
 
 // A frame whose top-left pixel is red, top-right green, bottom-left blue and
 // everything else grey, in `format`, either row order, rows `pad` bytes apart
@@ -23,12 +19,14 @@ struct T_Frame {
     T_Frame(uint32_t w, uint32_t h, int32_t format, bool bottomUp, uint32_t pad) {
         C_Image reference;
         reference.CreateEmpty(w, h, GFX_FMT_A8R8G8B8, GFX_FMT_NONE);
+        auto at = [&](uint32_t x, uint32_t y) -> uint32_t& {
+            return reinterpret_cast<uint32_t*>(reference.GetRow(y))[x];
+        };
         for (uint32_t y = 0; y < h; ++y)
-            for (uint32_t x = 0; x < w; ++x)
-                reinterpret_cast<uint32_t*>(reference.GetRow(y))[x] = 0x808080;
-        reinterpret_cast<uint32_t*>(reference.GetRow(0))[0] = 0xFF0000;
-        reinterpret_cast<uint32_t*>(reference.GetRow(0))[w - 1] = 0x00FF00;
-        reinterpret_cast<uint32_t*>(reference.GetRow(h - 1))[0] = 0x0000FF;
+            for (uint32_t x = 0; x < w; ++x) at(x, y) = 0x808080;
+        at(0, 0) = 0xFF0000;
+        at(w - 1, 0) = 0x00FF00;
+        at(0, h - 1) = 0x0000FF;
         C_Image packed;
         Gfx_Image_Clone(&reference, &packed, format, GFX_FMT_NONE);
         const uint32_t pitch = packed.rowBytes + pad;
@@ -40,9 +38,8 @@ struct T_Frame {
 };
 
 TEST_F(DummyWindowTest, FramesOfEveryDrawableFormatShowUpright) {
-    const int32_t formats[] = {GFX_FMT_A8R8G8B8, GFX_FMT_R5G6B5, GFX_FMT_R8G8B8,
-                               GFX_FMT_B8G8R8A8};
-    for (int32_t format : formats) {
+    auto shown = [&](int x, int y) { return ReadPixel(x, y); };
+    for (int32_t format : {GFX_FMT_A8R8G8B8, GFX_FMT_R5G6B5, GFX_FMT_R8G8B8, GFX_FMT_B8G8R8A8}) {
         for (bool bottomUp : {false, true}) {
             SCOPED_TRACE(testing::Message() << "format " << format << " bottomUp " << bottomUp);
             {
@@ -51,12 +48,10 @@ TEST_F(DummyWindowTest, FramesOfEveryDrawableFormatShowUpright) {
                 std::fill(frame.bytes.begin(), frame.bytes.end(), 0);  // the caller reuses it
             }
             window.Refresh(WINDOW_CHANGE_FRAME);  // a repaint reads only the window's copy
-            EXPECT_EQ(ReadPixel(0, 0), 0xFF0000u);
-            EXPECT_EQ(ReadPixel(15, 0), 0x00FF00u);
-            EXPECT_EQ(ReadPixel(0, 7), 0x0000FFu);
+            // Outside the frame the client area is black.
+            ExpectPixels(shown, {{0, 0, 0xFF0000}, {15, 0, 0x00FF00}, {0, 7, 0x0000FF},
+                                 {16, 0, 0}, {0, 8, 0}});
             EXPECT_EQ(ReadPixel(5, 5) & 0xF0F0F0, 0x808080u & 0xF0F0F0);
-            EXPECT_EQ(ReadPixel(16, 0), 0u);  // the rest of the client area is black
-            EXPECT_EQ(ReadPixel(0, 8), 0u);
         }
     }
 }
@@ -101,19 +96,15 @@ TEST_F(DummyWindowTest, FullScreenScalesKeepingTheAspectAndMapsThePointer) {
     EXPECT_EQ(place.h, frameH * 2);
     EXPECT_EQ(place.y, (bounds.h - frameH * 2) / 2);
     window.Refresh(WINDOW_CHANGE_FRAME);
-    EXPECT_EQ(ReadPixel(0, place.y - 1), 0u);
-    EXPECT_EQ(ReadPixel(1, place.y + 1), 0xFF0000u);
-    EXPECT_EQ(ReadPixel(bounds.w - 1, place.y), 0x00FF00u);
-    EXPECT_EQ(ReadPixel(0, place.y + place.h - 1), 0x0000FFu);
-    EXPECT_EQ(ReadPixel(0, place.y + place.h), 0u);
+    ExpectPixels([&](int x, int y) { return ReadPixel(x, y); },
+                 {{0, place.y - 1, 0}, {1, place.y + 1, 0xFF0000}, {bounds.w - 1, place.y, 0x00FF00},
+                  {0, place.y + place.h - 1, 0x0000FF}, {0, place.y + place.h, 0}});
 
     // Window pixels to frame pixels, unclamped above the frame.
-    PushButton(true, SDL_BUTTON_LEFT, 21, place.y + 41);
-    PushButton(false, SDL_BUTTON_LEFT, 0, 0);
+    Push({Button(true, SDL_BUTTON_LEFT, 21, place.y + 41), Button(false, SDL_BUTTON_LEFT, 0, 0)});
     PumpAll();
-    EXPECT_EQ(CallLog(), Calls({"down 1 0 0 10 20", "up 1 0 0 0 " +
-                                                         std::to_string(-(place.y + 1) / 2),
-                                "click 1"}));
+    EXPECT_EQ(CallLog(), Calls({"down 1 0 0 10 20",
+                                "up 1 0 0 0 " + std::to_string(-(place.y + 1) / 2), "click 1"}));
     EXPECT_TRUE(Sys_RestoreDisplayMode(&window));
     EXPECT_EQ(Window_FrameRect(&window).w, frameW);
 }
@@ -136,8 +127,7 @@ TEST(RegionRuns, RowsOfFullBytesInPictureOrder) {
     mask.CreateEmpty(5, 3, GFX_FMT_L8, GFX_FMT_NONE, C_Color());
     mask.bottomUp = 1;
     const uint8_t rows[3][5] = {{255, 255, 0, 255, 255}, {0, 0, 0, 0, 0}, {255, 255, 255, 255, 255}};
-    for (uint32_t y = 0; y < 3; ++y)
-        for (uint32_t x = 0; x < 5; ++x) mask.GetRow(y)[x] = rows[y][x];
+    for (uint32_t y = 0; y < 3; ++y) std::copy(rows[y], rows[y] + 5, mask.GetRow(y));
     C_Buffer runs;
     uint32_t count = 0;
     ASSERT_TRUE(Region_CollectRuns(&mask, &runs, &count));
