@@ -1,10 +1,11 @@
-// Real windows on the X server that scripts/test.sh starts: what reaches
-// the screen, read back with ImageMagick's import, and what xdotool's
-// input does to the handlers. Without DISPLAY these skip, except under
-// CI=true, where that is a failure.
+// Real windows on the X server that scripts/test.sh starts: the screen read
+// back with ImageMagick's import, xdotool's input seen by the handlers.
+// Without DISPLAY these skip, except under CI=true, where that is a failure.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "softblit/core/status.h"
 #include "softblit/platform/display.h"
@@ -30,14 +31,11 @@ struct T_Picture {
 struct T_ServerLock {
     int fd = -1;
     void Take(std::string display) {
-        for (char& c : display)
-            if (c == ':') c = '-';
+        std::replace(display.begin(), display.end(), ':', '-');
         fd = open(("/tmp/softblit-x" + display + ".lock").c_str(), O_RDWR | O_CREAT, 0666);
         if (fd >= 0) flock(fd, LOCK_EX);
     }
-    ~T_ServerLock() {
-        if (fd >= 0) close(fd);
-    }
+    ~T_ServerLock() { if (fd >= 0) close(fd); }
 };
 
 struct RealWindowTest : ::testing::Test {
@@ -108,18 +106,17 @@ struct RealWindowTest : ::testing::Test {
         return shot;
     }
 
-    // Four corner blocks on grey, drawn through the display and presented.
+    // Grey with red, green, blue and white corner blocks, drawn and presented.
     void DrawCorners() {
-        const C_Color grey(0.5f, 0.5f, 0.5f, 0.0f), red(1.0f, 0.0f, 0.0f, 0.0f),
-            green(0.0f, 1.0f, 0.0f, 0.0f), blue(0.0f, 0.0f, 1.0f, 0.0f),
-            white(1.0f, 1.0f, 1.0f, 0.0f);
-        const C_Rect all(0, 0, 639, 479), tl(0, 0, 9, 9), tr(630, 0, 639, 9), bl(0, 470, 9, 479),
-            br(630, 470, 639, 479);
-        display.DrawRect(&all, &grey, nullptr, 1, 0, 0);
-        display.DrawRect(&tl, &red, nullptr, 1, 0, 0);
-        display.DrawRect(&tr, &green, nullptr, 1, 0, 0);
-        display.DrawRect(&bl, &blue, nullptr, 1, 0, 0);
-        display.DrawRect(&br, &white, nullptr, 1, 0, 0);
+        const struct {
+            C_Rect at;
+            C_Color colour;
+        } blocks[] = {{{0, 0, 639, 479}, {0.5f, 0.5f, 0.5f, 0.0f}},
+                      {{0, 0, 9, 9}, {1.0f, 0.0f, 0.0f, 0.0f}},
+                      {{630, 0, 639, 9}, {0.0f, 1.0f, 0.0f, 0.0f}},
+                      {{0, 470, 9, 479}, {0.0f, 0.0f, 1.0f, 0.0f}},
+                      {{630, 470, 639, 479}, {1.0f, 1.0f, 1.0f, 0.0f}}};
+        for (const auto& b : blocks) display.DrawRect(&b.at, &b.colour, nullptr, 1, 0, 0);
         EXPECT_TRUE(display.Present());
         PumpFor(300);
         display.Present();
@@ -159,10 +156,9 @@ TEST_F(RealWindowTest, PressesReleasesAndKeysReachTheHandlers) {
     Shell("xdotool mousemove " + std::to_string(left + 100) + " " + std::to_string(top + 50) +
           " mousedown 1 mousemove " + std::to_string(left + 110) + " " +
           std::to_string(top + 60) + " mouseup 1 click 3 key a key Escape");
-    const Calls want = {"down 1 0 0 100 50",   "move 1 0 0 110 60", "up 1 0 0 110 60",
-                        "click 1",             "down 0 0 1 110 60", "up 0 0 1 110 60",
-                        "click 3",             "keydown 97 65",     "keyup 97 65",
-                        "keydown 27 27",       "keyup 27 27"};
+    const Calls want = {"down 1 0 0 100 50", "move 1 0 0 110 60", "up 1 0 0 110 60", "click 1",
+                        "down 0 0 1 110 60", "up 0 0 1 110 60",   "click 3",         "keydown 97 65",
+                        "keyup 97 65",       "keydown 27 27",     "keyup 27 27"};
     EXPECT_EQ(AwaitCalls(false, {"paint", "size", "move 0 0 0"}, want.size()), want);
 }
 
@@ -174,21 +170,19 @@ TEST_F(RealWindowTest, FullScreenPopupIsLetterboxedAndMapsClicks) {
     display.OpenFullScreen(&target, 640, 480, 16, 0);
     ASSERT_TRUE(display.Start());
     EXPECT_FALSE(display.IsModeRefused());
-    const int screenW = Sys_GetScreenMetric(SYS_METRIC_SCREEN_WIDTH);
-    const int screenH = Sys_GetScreenMetric(SYS_METRIC_SCREEN_HEIGHT);
-    ASSERT_EQ(screenW, 1280);
-    ASSERT_EQ(screenH, 1024);
+    ASSERT_EQ(Sys_GetScreenMetric(SYS_METRIC_SCREEN_WIDTH), 1280);
+    ASSERT_EQ(Sys_GetScreenMetric(SYS_METRIC_SCREEN_HEIGHT), 1024);
     EXPECT_EQ(Sys_GetScreenMetric(SYS_METRIC_BITS_PER_PIXEL), 32);
     PumpUntil([&] {
         int w = 0, h = 0;
         SDL_GetWindowSize(window.native->window, &w, &h);
-        return w == screenW && h == screenH;
+        return w == 1280 && h == 1024;
     });
     DrawCorners();
 
     // 640 x 480 doubled into 1280 x 960, 32 rows of black above and below.
-    const T_Picture shot = GrabShown("root", screenW, screenH, 0, 32);
-    ASSERT_EQ(shot.rgb.size(), size_t(screenW) * screenH * 3);
+    const T_Picture shot = GrabShown("root", 1280, 1024, 0, 32);
+    ASSERT_EQ(shot.rgb.size(), 1280u * 1024u * 3u);
     ExpectPixels([&](int x, int y) { return shot.At(x, y); },
                  {{0, 31, 0}, {0, 32, 0xFF0000}, {19, 51, 0xFF0000}, {20, 52, 0x7F7F7F},
                   {1279, 32, 0x00FF00}, {0, 991, 0x0000FF}, {1279, 991, 0xFFFFFF}, {640, 992, 0}});
