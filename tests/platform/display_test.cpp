@@ -36,7 +36,6 @@ TEST_F(DisplayTest, StatesMoveOnlyAlongTheirOrder) {
     EXPECT_EQ(display.GetBackBuffer(), nullptr);
     // Full screen without a window is reported, not fatal.
     display.OpenFullScreen(&headless, 8, 6, 16, 0);
-    EXPECT_EQ(display.bitsPerPixel, 16);
     ASSERT_TRUE(display.Start());
     EXPECT_EQ(display.GetState(), DISPLAY_RUNNING);
     EXPECT_TRUE(display.IsModeRefused());

@@ -156,9 +156,10 @@ TEST_F(RealWindowTest, PressesReleasesAndKeysReachTheHandlers) {
     Shell("xdotool mousemove " + std::to_string(left + 100) + " " + std::to_string(top + 50) +
           " mousedown 1 mousemove " + std::to_string(left + 110) + " " +
           std::to_string(top + 60) + " mouseup 1 click 3 key a key Escape");
-    const Calls want = {"down 1 0 0 100 50", "move 1 0 0 110 60", "up 1 0 0 110 60", "click 1",
-                        "down 0 0 1 110 60", "up 0 0 1 110 60",   "click 3",         "keydown 97 65",
-                        "keyup 97 65",       "keydown 27 27",     "keyup 27 27"};
+    const Calls want = {"down 1 0 0 100 50", "move 1 0 0 110 60", "up 1 0 0 110 60",
+                        "click 1",           "down 0 0 1 110 60", "up 0 0 1 110 60",
+                        "click 3",           "keydown 97 65",     "keyup 97 65",
+                        "keydown 27 27",     "keyup 27 27"};
     EXPECT_EQ(AwaitCalls(false, {"paint", "size", "move 0 0 0"}, want.size()), want);
 }
 
