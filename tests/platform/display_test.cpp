@@ -185,15 +185,13 @@ TEST_F(DisplayTest, PrepareReclonesACopyThatNoLongerFitsItsPlane) {
 }
 
 // A one-glyph font ('A', a solid 16 x 16 cell) whose page the display made.
-struct DisplayTextTest : ::testing::Test {
-    C_Display display;
+struct DisplayTextTest : DisplayTest {
     C_Font font;
     C_FontType type{C_String("grid"), 16.0f, FONT_RENDER_GRID, 0, 0, 0, 0, 0};
     C_String text{"A"};
     C_Color red{1.0f, 0.0f, 0.0f, 1.0f};
 
     void SetUp() override {
-        S_DisplayTarget headless = {nullptr, nullptr};
         display.OpenWindowed(&headless, 40, 30, 0);
         ASSERT_TRUE(display.Start());
         C_Surface* grid = static_cast<C_Surface*>(Gfx_Display_CreateSurface(&display));
