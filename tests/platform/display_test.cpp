@@ -34,14 +34,20 @@ TEST_F(DisplayTest, StatesMoveOnlyAlongTheirOrder) {
     EXPECT_EQ(display.GetState(), DISPLAY_CREATED);
     EXPECT_FALSE(display.Start());
     EXPECT_EQ(display.GetBackBuffer(), nullptr);
+    // Full screen without a window is reported, not fatal.
     display.OpenFullScreen(&headless, 8, 6, 16, 0);
-    EXPECT_EQ(display.bitsPerPixel, 16);
+    ASSERT_TRUE(display.Start());
+    EXPECT_EQ(display.GetState(), DISPLAY_RUNNING);
+    EXPECT_TRUE(display.IsModeRefused());
+    EXPECT_FALSE(display.Present());
+    display.Stop();
     display.Stop();
     EXPECT_EQ(display.GetState(), DISPLAY_OPENED);
     display.OpenWindowed(&headless, 8, 6, 0);
     EXPECT_EQ(display.bitsPerPixel, 32);
     EXPECT_EQ(display.fullScreen, 0);
     ASSERT_TRUE(display.Start());
+    EXPECT_FALSE(display.IsModeRefused());
     EXPECT_FALSE(display.Start());
     EXPECT_EQ(display.GetState(), DISPLAY_RUNNING);
     // Reopening a running display drops its back buffer until the next Start.
@@ -65,14 +71,6 @@ TEST_F(DisplayTest, BackBufferIsClearedBottomUpWithOptionalAlpha) {
     ASSERT_NE(alpha, nullptr);
     EXPECT_EQ(alpha->format, GFX_FMT_L8);
     EXPECT_EQ(alpha->bottomUp, 1);
-}
-
-TEST_F(DisplayTest, FullScreenWithoutWindowIsReportedNotFatal) {
-    display.OpenFullScreen(&headless, 8, 6, 16, 0);
-    ASSERT_TRUE(display.Start());
-    EXPECT_EQ(display.GetState(), DISPLAY_RUNNING);
-    EXPECT_TRUE(display.IsModeRefused());
-    EXPECT_FALSE(display.Present());
 }
 
 TEST_F(DisplayTest, SwapTargetKeepsOneLevelAndNeverDeletesTheCallersSurface) {
@@ -186,20 +184,14 @@ TEST_F(DisplayTest, PrepareReclonesACopyThatNoLongerFitsItsPlane) {
     EXPECT_EQ(Gfx_Display_CreateSurface(nullptr), nullptr);
 }
 
-}  // namespace
-
-namespace {
-
 // A one-glyph font ('A', a solid 16 x 16 cell) whose page the display made.
-struct DisplayTextTest : ::testing::Test {
-    C_Display display;
+struct DisplayTextTest : DisplayTest {
     C_Font font;
     C_FontType type{C_String("grid"), 16.0f, FONT_RENDER_GRID, 0, 0, 0, 0, 0};
     C_String text{"A"};
     C_Color red{1.0f, 0.0f, 0.0f, 1.0f};
 
     void SetUp() override {
-        S_DisplayTarget headless = {nullptr, nullptr};
         display.OpenWindowed(&headless, 40, 30, 0);
         ASSERT_TRUE(display.Start());
         C_Surface* grid = static_cast<C_Surface*>(Gfx_Display_CreateSurface(&display));

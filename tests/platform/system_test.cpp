@@ -1,24 +1,15 @@
 // The system services that need no window: clock, screen metrics, cursor
 // codes, key translation, placement arithmetic, messages, driver choice.
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
-
 #include <signal.h>
 #include <unistd.h>
 
 #include "softblit/core/status.h"
 #include "softblit/image/image.h"
 #include "softblit/platform/keys.h"
-#include "softblit/platform/window.h"
-#include "softblit/platform/system.h"
 #include "system/clock_source.h"
-#include "system/message_queue.h"
-#include "system/sdl_video.h"
 #include "window/key_translate.h"
 #include "window/placement.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -74,23 +65,26 @@ TEST(Keys, CodesAndCharactersFromTheKeySymbol) {
 }
 
 TEST(Placement, ModesMeasureFromEdgesCentreOrTheWindowItself) {
-    const C_Frame previous(7, 9, 11, 13);
-    // Top-left corner, size 640 x 480.
-    C_Frame f = Window_Place(C_Frame(0, 0, 640, 480, 0x10, 0x43), 1280, 1024, previous);
-    EXPECT_EQ(f.left, 0); EXPECT_EQ(f.top, 0); EXPECT_EQ(f.right, 640); EXPECT_EQ(f.bottom, 480);
-    // Centred horizontally; vertical mode 0 keeps the previous top.
-    f = Window_Place(C_Frame(-320, 50, 640, 100, 0x02, 0x43), 1280, 1024, previous);
-    EXPECT_EQ(f.left, 320); EXPECT_EQ(f.right, 960);
-    EXPECT_EQ(f.top, 9); EXPECT_EQ(f.bottom, 109);
-    // From the right and bottom edges and the middle, odd screen halves.
-    f = Window_Place(C_Frame(100, 100, 10, 5, 0x21, 0x31), 1281, 1023, previous);
-    EXPECT_EQ(f.left, 1181); EXPECT_EQ(f.top, 923);
-    EXPECT_EQ(f.right, 1271); EXPECT_EQ(f.bottom, 516);
-    // Absurd requests saturate instead of overflowing.
-    f = Window_Place(C_Frame(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0x21, 0x43), 10, 10,
-                     previous);
-    EXPECT_EQ(f.left, INT32_MAX); EXPECT_EQ(f.top, INT32_MAX);
-    EXPECT_EQ(f.right, INT32_MAX); EXPECT_EQ(f.bottom, INT32_MAX);
+    const struct {
+        const char* name;
+        C_Frame request;
+        int32_t screenW, screenH;
+        C_Frame want;
+    } cases[] = {
+        {"top-left corner, size", {0, 0, 640, 480, 0x10, 0x43}, 1280, 1024, {0, 0, 640, 480}},
+        {"centred; vertical mode 0 keeps the previous top", {-320, 50, 640, 100, 0x02, 0x43},
+         1280, 1024, {320, 9, 960, 109}},
+        {"from the right, bottom and middle, odd halves", {100, 100, 10, 5, 0x21, 0x31}, 1281,
+         1023, {1181, 923, 1271, 516}},
+        {"absurd requests saturate", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0x21, 0x43}, 10,
+         10, {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const C_Frame f = Window_Place(c.request, c.screenW, c.screenH, C_Frame(7, 9, 11, 13));
+        EXPECT_EQ(std::vector<int32_t>({f.left, f.top, f.right, f.bottom}),
+                  std::vector<int32_t>({c.want.left, c.want.top, c.want.right, c.want.bottom}));
+    }
 }
 
 TEST(Messages, EachTextIsOneLineOnStderr) {
@@ -100,7 +94,7 @@ TEST(Messages, EachTextIsOneLineOnStderr) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Display Mode Not Compatible\n");
 }
 
-TEST(VideoDriver, ScreenlessFallbacksCountOnlyWhenAskedFor) {
+TEST(VideoDriver, ScreenlessDriversCountOnlyWhenNotAskedForOrNothingIsNamed) {
     EXPECT_FALSE(Platform_IsUnrequestedFallback("x11", nullptr));
     EXPECT_FALSE(Platform_IsUnrequestedFallback("wayland", "x11"));
     EXPECT_TRUE(Platform_IsUnrequestedFallback("offscreen", nullptr));
@@ -108,9 +102,7 @@ TEST(VideoDriver, ScreenlessFallbacksCountOnlyWhenAskedFor) {
     EXPECT_FALSE(Platform_IsUnrequestedFallback("dummy", "dummy"));
     EXPECT_FALSE(Platform_IsUnrequestedFallback("offscreen", "x11,offscreen"));
     EXPECT_TRUE(Platform_IsUnrequestedFallback(nullptr, nullptr));
-}
-
-TEST(VideoDriver, NoDisplayNamedOnlyWhenEveryNameIsMissing) {
+    // No display is named only when every name is missing.
     EXPECT_TRUE(Platform_NoDisplayNamed(nullptr, nullptr, nullptr));
     EXPECT_TRUE(Platform_NoDisplayNamed("", "", nullptr));
     EXPECT_FALSE(Platform_NoDisplayNamed("dummy", nullptr, nullptr));
@@ -137,26 +129,16 @@ TEST(PumpWithoutVideo, QuitRequestEndsTheLoop) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Runs in a child process without any display: SDL may fall back to a
 // screenless driver, which must count as no display at all.
 TEST(NoDisplay, CreateFailsAndKeepsTheReason) {
     if (std::getenv("SOFTBLIT_NO_DISPLAY_CHILD") == nullptr) {
-        const std::string command =
+        const std::string out = Shell(
             "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SOFTBLIT_NO_DISPLAY_CHILD=1 "
             "timeout 30 /proc/" + std::to_string(getpid()) +
-            "/exe --gtest_filter=NoDisplay.CreateFailsAndKeepsTheReason 2>&1";
-        FILE* child = popen(command.c_str(), "r");
-        ASSERT_NE(child, nullptr);
-        std::string out;
-        char chunk[4096];
-        size_t got;
-        while ((got = fread(chunk, 1, sizeof chunk, child)) > 0) out.append(chunk, got);
-        EXPECT_EQ(pclose(child), 0) << out;
+            "/exe --gtest_filter=NoDisplay.CreateFailsAndKeepsTheReason 2>&1; echo exit $?");
         EXPECT_NE(out.find("[  PASSED  ] 1 test"), std::string::npos) << out;
+        EXPECT_NE(out.find("\nexit 0\n"), std::string::npos) << out;
         return;
     }
     C_Window window;

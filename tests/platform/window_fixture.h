@@ -1,12 +1,14 @@
-// Windows on SDL's dummy video driver: synthetic events in, handler calls
-// out, rendered pixels read back.
+// Windows for the platform tests, on SDL's dummy driver or a real X server:
+// events in, handler calls out as text ("down 1 0 0 10 20"), pixels read back.
 #pragma once
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,51 +18,74 @@
 #include "system/sdl_video.h"
 #include "window/window_native.h"
 
-// Every handler call, as text: "down 1 0 0 10 20", "click 1", ...
-inline std::vector<std::string>& CallLog() {
-    static std::vector<std::string> log;
+using Calls = std::vector<std::string>;
+
+inline Calls& CallLog() {
+    static Calls log;
     return log;
 }
 
-inline void Log(const char* what, std::initializer_list<int> args = {}) {
+inline void Log(const char* what, std::initializer_list<int> args) {
     std::string line = what;
     for (int a : args) line += " " + std::to_string(a);
     CallLog().push_back(line);
 }
 
-inline void InstallLoggingHandlers(C_Window& w) {
+// A 640 x 480 client area at the screen's top-left whose handlers log their
+// name and arguments.
+inline void SetUpLoggedWindow(C_Window& w) {
+    w.SetX(0, 0);
+    w.SetY(0, 0x10);
+    w.SetWidth(640, WINDOW_W_SIZE);
+    w.SetHeight(480, WINDOW_H_SIZE);
+    w.SetTitle("softblit test");
     S_WindowHandlers& h = w.handlers;
-    h.OnActivate = [](C_Window*) { Log("activate"); };
-    h.OnDeactivate = [](C_Window*) { Log("deactivate"); };
-    h.OnSetFocus = [](C_Window*) { Log("setfocus"); };
-    h.OnKillFocus = [](C_Window*) { Log("killfocus"); };
-    h.OnClick = [](C_Window*, int32_t b) { Log("click", {b}); };
-    h.OnKeyDown = [](C_Window*, int32_t c, int32_t k) { Log("keydown", {c, k}); };
-    h.OnKeyUp = [](C_Window*, int32_t c, int32_t k) { Log("keyup", {c, k}); };
-    h.OnMouseDown = [](C_Window*, int32_t l, int32_t m, int32_t r, int32_t x, int32_t y) {
-        Log("down", {l, m, r, x, y});
-    };
-    h.OnMouseMove = [](C_Window*, int32_t l, int32_t m, int32_t r, int32_t x, int32_t y) {
-        Log("move", {l, m, r, x, y});
-    };
-    h.OnMouseUp = [](C_Window*, int32_t l, int32_t m, int32_t r, int32_t x, int32_t y) {
-        Log("up", {l, m, r, x, y});
-    };
-    h.OnPaint = [](C_Window*) { Log("paint"); };
-    h.OnSize = [](C_Window*) { Log("size"); };
-    h.OnClose = [](C_Window*) { Log("close"); };
+    h.OnActivate = [](C_Window*, auto... a) { Log("activate", {a...}); };
+    h.OnDeactivate = [](C_Window*, auto... a) { Log("deactivate", {a...}); };
+    h.OnSetFocus = [](C_Window*, auto... a) { Log("setfocus", {a...}); };
+    h.OnKillFocus = [](C_Window*, auto... a) { Log("killfocus", {a...}); };
+    h.OnClick = [](C_Window*, auto... a) { Log("click", {a...}); };
+    h.OnKeyDown = [](C_Window*, auto... a) { Log("keydown", {a...}); };
+    h.OnKeyUp = [](C_Window*, auto... a) { Log("keyup", {a...}); };
+    h.OnMouseDown = [](C_Window*, auto... a) { Log("down", {a...}); };
+    h.OnMouseMove = [](C_Window*, auto... a) { Log("move", {a...}); };
+    h.OnMouseUp = [](C_Window*, auto... a) { Log("up", {a...}); };
+    h.OnPaint = [](C_Window*, auto... a) { Log("paint", {a...}); };
+    h.OnSize = [](C_Window*, auto... a) { Log("size", {a...}); };
+    h.OnClose = [](C_Window*, auto... a) { Log("close", {a...}); };
+    CallLog().clear();
 }
 
-// Handles everything pending; the number of pump calls that handled a message.
-inline int PumpAll() {
-    int handled = 0;
+// What `command` printed on stdout.
+inline std::string Shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return out;
+    char chunk[65536];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, pipe)) > 0;) out.append(chunk, got);
+    pclose(pipe);
+    return out;
+}
+
+struct S_PixelWant {
+    int x, y;
+    uint32_t rgb;
+};
+
+// `pixelAt(x, y)` is 0xRRGGBB.
+template <class F>
+void ExpectPixels(F pixelAt, std::initializer_list<S_PixelWant> wants) {
+    for (const S_PixelWant& p : wants)
+        EXPECT_EQ(pixelAt(p.x, p.y), p.rgb) << "at " << p.x << ", " << p.y;
+}
+
+// Handles everything pending.
+inline void PumpAll() {
     for (int i = 0; i < 10000; ++i) {
         SDL_PumpEvents();
         if (Queue_Count() == 0 && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) break;
         Sys_PumpMessage();
-        ++handled;
     }
-    return handled;
 }
 
 struct DummyWindowTest : ::testing::Test {
@@ -71,55 +96,38 @@ struct DummyWindowTest : ::testing::Test {
         ASSERT_TRUE(Platform_InitVideo());
         if (std::strcmp(SDL_GetCurrentVideoDriver(), "dummy") != 0)
             GTEST_SKIP() << "SDL already runs on a real display in this process";
-        window.SetX(0, 0);
-        window.SetY(0, 0x10);
-        window.SetWidth(640, WINDOW_W_SIZE);
-        window.SetHeight(480, WINDOW_H_SIZE);
-        InstallLoggingHandlers(window);
+        SetUpLoggedWindow(window);
         ASSERT_EQ(window.Create(), 1u);
-        PushMove(0, 0, 0);  // no button held from an earlier test
+        Push({Move(0, 0, 0)});  // no button held from an earlier test
         PumpAll();
         CallLog().clear();
     }
 
     uint32_t Id() const { return window.native->id; }
-
-    void PushButton(bool down, uint8_t button, int x, int y) {
-        SDL_Event e = {};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.windowID = Id();
-        e.button.button = button;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
+    static void Push(std::initializer_list<SDL_Event> events) {
+        for (SDL_Event e : events) SDL_PushEvent(&e);
     }
-    void PushMove(int x, int y, uint32_t state) {
+    // Events for this window, field by field in SDL's order.
+    template <class T>
+    static SDL_Event Of(T SDL_Event::*member, const T& fields) {
         SDL_Event e = {};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = Id();
-        e.motion.state = state;
-        e.motion.x = x;
-        e.motion.y = y;
-        SDL_PushEvent(&e);
+        e.*member = fields;
+        return e;
     }
-    void PushKey(bool down, SDL_Keycode sym, uint16_t mod = 0, uint8_t repeat = 0) {
-        SDL_Event e = {};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.windowID = Id();
-        e.key.keysym.sym = sym;
-        e.key.keysym.mod = mod;
-        e.key.repeat = repeat;
-        SDL_PushEvent(&e);
+    SDL_Event Button(bool down, uint8_t button, int x, int y) const {
+        return Of(&SDL_Event::button, {Uint32(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0,
+                                       Id(), 0, button, Uint8(down), 0, 0, x, y});
     }
-    void PushWindowEvent(uint8_t what) {
-        SDL_Event e = {};
-        e.type = SDL_WINDOWEVENT;
-        e.window.windowID = Id();
-        e.window.event = what;
-        SDL_PushEvent(&e);
+    SDL_Event Move(int x, int y, uint32_t state) const {
+        return Of(&SDL_Event::motion, {SDL_MOUSEMOTION, 0, Id(), 0, state, x, y, 0, 0});
     }
-    // The window's pixel at (x, y) as 0xRRGGBB.
+    SDL_Event Key(bool down, SDL_Keycode sym, uint16_t mod = 0, uint8_t repeat = 0) const {
+        return Of(&SDL_Event::key, {Uint32(down ? SDL_KEYDOWN : SDL_KEYUP), 0, Id(), 0, repeat, 0,
+                                    0, {SDL_SCANCODE_UNKNOWN, sym, mod, 0}});
+    }
+    SDL_Event WindowEvent(uint8_t what) const {
+        return Of(&SDL_Event::window, {SDL_WINDOWEVENT, 0, Id(), what, 0, 0, 0, 0, 0});
+    }
     uint32_t ReadPixel(int x, int y) {
         uint32_t pixel = 0;
         SDL_Rect one = {x, y, 1, 1};

@@ -1,41 +1,22 @@
-// Real windows on the X server that scripts/test.sh starts: what reaches
-// the screen, read back with ImageMagick's import, and what xdotool's
-// input does to the handlers. Without DISPLAY these skip, except under
-// CI=true, where that is a failure.
-#include <SDL.h>
+// Real windows on the X server that scripts/test.sh starts: the screen read
+// back with ImageMagick's import, xdotool's input seen by the handlers.
+// Without DISPLAY these skip, except under CI=true, where that is a failure.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#include <algorithm>
 
 #include "softblit/core/status.h"
 #include "softblit/platform/display.h"
-#include "softblit/platform/keys.h"
 #include "window_fixture.h"
 
 std::string X11WindowId(SDL_Window* window);
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
-std::string Shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return out;
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, got);
-    pclose(pipe);
-    return out;
-}
-
 struct T_Picture {
-    int width = 0, height = 0;
+    int width, height;
     std::string rgb;
     uint32_t At(int x, int y) const {
         const size_t i = (static_cast<size_t>(y) * width + x) * 3;
@@ -45,29 +26,16 @@ struct T_Picture {
     }
 };
 
-// `what` is "root" or a window id.
-T_Picture Grab(const std::string& what, int width, int height) {
-    T_Picture p;
-    p.width = width;
-    p.height = height;
-    p.rgb = Shell("import -window " + what + " -depth 8 rgb:- 2>/dev/null");
-    return p;
-}
-
 // One test at a time on the X server: they move the pointer and cover the
 // screen. Declared first in the fixture, so it is released last.
 struct T_ServerLock {
     int fd = -1;
-    void Take(const std::string& display) {
-        std::string path = "/tmp/softblit-x" + display + ".lock";
-        for (char& c : path)
-            if (c == ':') c = '-';
-        fd = open(path.c_str(), O_RDWR | O_CREAT, 0666);
+    void Take(std::string display) {
+        std::replace(display.begin(), display.end(), ':', '-');
+        fd = open(("/tmp/softblit-x" + display + ".lock").c_str(), O_RDWR | O_CREAT, 0666);
         if (fd >= 0) flock(fd, LOCK_EX);
     }
-    ~T_ServerLock() {
-        if (fd >= 0) close(fd);
-    }
+    ~T_ServerLock() { if (fd >= 0) close(fd); }
 };
 
 struct RealWindowTest : ::testing::Test {
@@ -89,13 +57,7 @@ struct RealWindowTest : ::testing::Test {
             GTEST_SKIP() << "this process runs SDL's dummy driver; run the test on its own";
         lock.Take(shown);
         ASSERT_TRUE(Platform_InitVideo()) << Err_GetCause().message;
-        window.SetX(0, 0);
-        window.SetY(0, 0x10);
-        window.SetWidth(640, WINDOW_W_SIZE);
-        window.SetHeight(480, WINDOW_H_SIZE);
-        window.SetTitle("softblit test");
-        InstallLoggingHandlers(window);
-        CallLog().clear();
+        SetUpLoggedWindow(window);
     }
 
     std::string WindowId() { return X11WindowId(window.native->window); }
@@ -105,41 +67,59 @@ struct RealWindowTest : ::testing::Test {
     bool PumpUntil(F done, int ms = 3000) {
         const uint64_t end = SDL_GetTicks64() + ms;
         while (SDL_GetTicks64() < end) {
-            while (Queue_Count() > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT))
-                Sys_PumpMessage();
+            PumpAll();
             if (done()) return true;
             Sys_PumpMessage();
             SDL_Delay(5);
         }
         return done();
     }
+    void PumpFor(int ms) { PumpUntil([] { return false; }, ms); }
 
-    // A grab of `what` once the server shows the frame (the red corner at
-    // `redX`, `redY`), presenting again while it does not: mapping and the
-    // first exposure may still be on their way.
+    // The handler calls so far that do (`keep`) or do not start with one of
+    // `kinds`, once `count` of them have come.
+    Calls AwaitCalls(bool keep, std::initializer_list<const char*> kinds, size_t count) {
+        Calls seen;
+        PumpUntil([&] {
+            seen.clear();
+            for (const std::string& call : CallLog()) {
+                bool kind = false;
+                for (const char* k : kinds) kind = kind || call.rfind(k, 0) == 0;
+                if (kind == keep) seen.push_back(call);
+            }
+            return seen.size() >= count;
+        });
+        return seen;
+    }
+
+    // A grab of `what` ("root" or a window id) once the server shows the
+    // frame (the red corner at `redX`, `redY`), presenting again while it
+    // does not: mapping and the first exposure may still be on their way.
     T_Picture GrabShown(const std::string& what, int width, int height, int redX, int redY) {
-        T_Picture shot;
+        T_Picture shot{width, height, ""};
         for (int attempt = 0; attempt < 20; ++attempt) {
-            shot = Grab(what, width, height);
+            shot.rgb = Shell("import -window " + what + " -depth 8 rgb:- 2>/dev/null");
             if (shot.At(redX, redY) == 0xFF0000u) break;
             display.Present();
-            PumpUntil([] { return false; }, 100);
+            PumpFor(100);
         }
         return shot;
     }
 
-    // Four corner blocks on grey, drawn through the display.
+    // Grey with red, green, blue and white corner blocks, drawn and presented.
     void DrawCorners() {
-        const C_Color grey(0.5f, 0.5f, 0.5f, 0.0f), red(1.0f, 0.0f, 0.0f, 0.0f),
-            green(0.0f, 1.0f, 0.0f, 0.0f), blue(0.0f, 0.0f, 1.0f, 0.0f),
-            white(1.0f, 1.0f, 1.0f, 0.0f);
-        const C_Rect all(0, 0, 639, 479), tl(0, 0, 9, 9), tr(630, 0, 639, 9), bl(0, 470, 9, 479),
-            br(630, 470, 639, 479);
-        display.DrawRect(&all, &grey, nullptr, 1, 0, 0);
-        display.DrawRect(&tl, &red, nullptr, 1, 0, 0);
-        display.DrawRect(&tr, &green, nullptr, 1, 0, 0);
-        display.DrawRect(&bl, &blue, nullptr, 1, 0, 0);
-        display.DrawRect(&br, &white, nullptr, 1, 0, 0);
+        const struct {
+            C_Rect at;
+            C_Color colour;
+        } blocks[] = {{{0, 0, 639, 479}, {0.5f, 0.5f, 0.5f, 0.0f}},
+                      {{0, 0, 9, 9}, {1.0f, 0.0f, 0.0f, 0.0f}},
+                      {{630, 0, 639, 9}, {0.0f, 1.0f, 0.0f, 0.0f}},
+                      {{0, 470, 9, 479}, {0.0f, 0.0f, 1.0f, 0.0f}},
+                      {{630, 470, 639, 479}, {1.0f, 1.0f, 1.0f, 0.0f}}};
+        for (const auto& b : blocks) display.DrawRect(&b.at, &b.colour, nullptr, 1, 0, 0);
+        EXPECT_TRUE(display.Present());
+        PumpFor(300);
+        display.Present();
     }
 };
 
@@ -150,31 +130,25 @@ TEST_F(RealWindowTest, FramedWindowShowsTheFrameUprightInItsPlace) {
     display.OpenWindowed(&target, 640, 480, 0);
     ASSERT_TRUE(display.Start());
     DrawCorners();
-    ASSERT_TRUE(display.Present());
-    PumpUntil([] { return false; }, 300);
-    display.Present();
 
     const T_Picture shot = GrabShown(WindowId(), 640, 480, 0, 0);
     ASSERT_EQ(shot.rgb.size(), 640u * 480u * 3u);
-    EXPECT_EQ(shot.At(0, 0), 0xFF0000u);
-    EXPECT_EQ(shot.At(639, 0), 0x00FF00u);
-    EXPECT_EQ(shot.At(0, 479), 0x0000FFu);
-    EXPECT_EQ(shot.At(639, 479), 0xFFFFFFu);
-    EXPECT_EQ(shot.At(320, 240), 0x7F7F7Fu);
+    ExpectPixels([&](int x, int y) { return shot.At(x, y); },
+                 {{0, 0, 0xFF0000}, {639, 0, 0x00FF00}, {0, 479, 0x0000FF},
+                  {639, 479, 0xFFFFFF}, {320, 240, 0x7F7F7F}});
 
     const std::string info = Shell("xwininfo -id " + WindowId());
-    EXPECT_NE(info.find("Width: 640"), std::string::npos) << info;
-    EXPECT_NE(info.find("Height: 480"), std::string::npos) << info;
     const C_Frame& border = window.GetBorderFrame();
-    EXPECT_NE(info.find("Absolute upper-left X:  " + std::to_string(border.left)),
-              std::string::npos) << info;
-    EXPECT_NE(info.find("Absolute upper-left Y:  " + std::to_string(border.top)),
-              std::string::npos) << info;
+    const std::string lines[] = {"Width: 640", "Height: 480",
+                                 "Absolute upper-left X:  " + std::to_string(border.left),
+                                 "Absolute upper-left Y:  " + std::to_string(border.top)};
+    for (const std::string& line : lines)
+        EXPECT_NE(info.find(line), std::string::npos) << line << " not in\n" << info;
 }
 
 TEST_F(RealWindowTest, PressesReleasesAndKeysReachTheHandlers) {
     ASSERT_EQ(window.Create(), 1u) << Err_GetCause().message;
-    PumpUntil([] { return false; }, 300);
+    PumpFor(300);
     CallLog().clear();
     // The client area's top-left corner on the screen.
     const int left = window.GetPlacementFrame().left + window.GetBorderFrame().left;
@@ -182,20 +156,11 @@ TEST_F(RealWindowTest, PressesReleasesAndKeysReachTheHandlers) {
     Shell("xdotool mousemove " + std::to_string(left + 100) + " " + std::to_string(top + 50) +
           " mousedown 1 mousemove " + std::to_string(left + 110) + " " +
           std::to_string(top + 60) + " mouseup 1 click 3 key a key Escape");
-    const Calls want = {"down 1 0 0 100 50",   "move 1 0 0 110 60", "up 1 0 0 110 60",
-                        "click 1",             "down 0 0 1 110 60", "up 0 0 1 110 60",
-                        "click 3",             "keydown 97 65",     "keyup 97 65",
-                        "keydown 27 27",       "keyup 27 27"};
-    Calls seen;
-    PumpUntil([&] {
-        seen.clear();
-        for (const std::string& call : CallLog())
-            if (call.rfind("paint", 0) != 0 && call.rfind("size", 0) != 0 &&
-                call.rfind("move 0 0 0", 0) != 0)
-                seen.push_back(call);
-        return seen.size() >= want.size();
-    });
-    EXPECT_EQ(seen, want);
+    const Calls want = {"down 1 0 0 100 50", "move 1 0 0 110 60", "up 1 0 0 110 60",
+                        "click 1",           "down 0 0 1 110 60", "up 0 0 1 110 60",
+                        "click 3",           "keydown 97 65",     "keyup 97 65",
+                        "keydown 27 27",     "keyup 27 27"};
+    EXPECT_EQ(AwaitCalls(false, {"paint", "size", "move 0 0 0"}, want.size()), want);
 }
 
 TEST_F(RealWindowTest, FullScreenPopupIsLetterboxedAndMapsClicks) {
@@ -206,43 +171,26 @@ TEST_F(RealWindowTest, FullScreenPopupIsLetterboxedAndMapsClicks) {
     display.OpenFullScreen(&target, 640, 480, 16, 0);
     ASSERT_TRUE(display.Start());
     EXPECT_FALSE(display.IsModeRefused());
-    const int screenW = Sys_GetScreenMetric(SYS_METRIC_SCREEN_WIDTH);
-    const int screenH = Sys_GetScreenMetric(SYS_METRIC_SCREEN_HEIGHT);
-    ASSERT_EQ(screenW, 1280);
-    ASSERT_EQ(screenH, 1024);
+    ASSERT_EQ(Sys_GetScreenMetric(SYS_METRIC_SCREEN_WIDTH), 1280);
+    ASSERT_EQ(Sys_GetScreenMetric(SYS_METRIC_SCREEN_HEIGHT), 1024);
     EXPECT_EQ(Sys_GetScreenMetric(SYS_METRIC_BITS_PER_PIXEL), 32);
     PumpUntil([&] {
         int w = 0, h = 0;
         SDL_GetWindowSize(window.native->window, &w, &h);
-        return w == screenW && h == screenH;
+        return w == 1280 && h == 1024;
     });
     DrawCorners();
-    display.Present();
-    PumpUntil([] { return false; }, 300);
-    display.Present();
 
     // 640 x 480 doubled into 1280 x 960, 32 rows of black above and below.
-    const T_Picture shot = GrabShown("root", screenW, screenH, 0, 32);
-    ASSERT_EQ(shot.rgb.size(), size_t(screenW) * screenH * 3);
-    EXPECT_EQ(shot.At(0, 31), 0u);
-    EXPECT_EQ(shot.At(0, 32), 0xFF0000u);
-    EXPECT_EQ(shot.At(19, 51), 0xFF0000u);
-    EXPECT_EQ(shot.At(20, 52), 0x7F7F7Fu);
-    EXPECT_EQ(shot.At(1279, 32), 0x00FF00u);
-    EXPECT_EQ(shot.At(0, 991), 0x0000FFu);
-    EXPECT_EQ(shot.At(1279, 991), 0xFFFFFFu);
-    EXPECT_EQ(shot.At(640, 992), 0u);
+    const T_Picture shot = GrabShown("root", 1280, 1024, 0, 32);
+    ASSERT_EQ(shot.rgb.size(), 1280u * 1024u * 3u);
+    ExpectPixels([&](int x, int y) { return shot.At(x, y); },
+                 {{0, 31, 0}, {0, 32, 0xFF0000}, {19, 51, 0xFF0000}, {20, 52, 0x7F7F7F},
+                  {1279, 32, 0x00FF00}, {0, 991, 0x0000FF}, {1279, 991, 0xFFFFFF}, {640, 992, 0}});
 
     CallLog().clear();
     Shell("xdotool mousemove 203 133 click 1");
-    Calls seen;
-    PumpUntil([&] {
-        seen.clear();
-        for (const std::string& call : CallLog())
-            if (call.rfind("down", 0) == 0 || call.rfind("click", 0) == 0) seen.push_back(call);
-        return seen.size() >= 2;
-    });
-    EXPECT_EQ(seen, Calls({"down 1 0 0 101 50", "click 1"}));
+    EXPECT_EQ(AwaitCalls(true, {"down", "click"}, 2), Calls({"down 1 0 0 101 50", "click 1"}));
 }
 
 }  // namespace
