@@ -228,9 +228,11 @@ TEST(GlyphChoice, TheReferenceCharacterNeedsAGlyphOfTheTypesStyleModeAndSize) {
     EXPECT_TRUE(canvas.Blank());
 }
 
-TEST(GlyphTransform, MovesEachGlyphAndANullResultLeavesItInPlace) {
+TEST(GlyphTransform, MovesAndTurnsEachGlyphAndANullResultLeavesItAsItWas) {
     auto font = MakeGridFont();
-    T_Canvas unchanged, moved;
+    C_BitmapGlyph& a = *font->GetFace('A')->GetGlyph(0);
+    a.frame.bottom = a.frame.top + 3;  // 'A' 7 x 3, so that a turn shows
+    T_Canvas unchanged, moved, turned;
     glyphTransform = [](const S_GlyphPlacement*) -> const S_GlyphPlacement* { return nullptr; };
     Draw(unchanged, *font, GridType(), "AB", 10, 20);
     glyphTransform = [](const S_GlyphPlacement* p) -> const S_GlyphPlacement* {
@@ -241,9 +243,18 @@ TEST(GlyphTransform, MovesEachGlyphAndANullResultLeavesItInPlace) {
         return &out;
     };
     Draw(moved, *font, GridType(), "AB", 10, 20);
+    glyphTransform = [](const S_GlyphPlacement* p) -> const S_GlyphPlacement* {
+        static S_GlyphPlacement out;
+        out = *p;
+        out.angle += 90.0f;
+        return &out;
+    };
+    Draw(turned, *font, GridType(), "AB", 10, 20);
     glyphTransform = nullptr;
-    EXPECT_EQ(BoxA(unchanged), (S_Box{10, 28, 17, 35}));
+    EXPECT_EQ(BoxA(unchanged), (S_Box{10, 28, 17, 31}));
     EXPECT_EQ(BoxB(unchanged), (S_Box{18, 28, 25, 35}));
-    EXPECT_EQ(BoxA(moved), (S_Box{15, 25, 22, 32}));
+    EXPECT_EQ(BoxA(moved), (S_Box{15, 25, 22, 28}));
     EXPECT_EQ(BoxB(moved), (S_Box{23, 25, 30, 32}));
+    const S_Box upright = BoxA(turned);
+    EXPECT_GT(upright.bottom - upright.top, upright.right - upright.left) << upright;
 }
